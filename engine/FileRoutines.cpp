@@ -1,0 +1,258 @@
+#include "engine/FileRoutines.h"
+
+#include "engine/ErrorWindow.h"
+#include "engine/Options.h"
+#include "platform/DriveTypes.h"
+#include "platform/Folders.h"
+#include "platform/Services.h"
+#include "platform/Shell.h"
+#include "platform/SystemVersion.h"
+#include "runtime/RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QWidget>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+struct WriteProbe {
+    bool done = false;
+    bool answer = false;
+};
+WriteProbe probe;
+
+} // namespace
+
+QString withSlash(const QString& folder) {
+    if (folder.endsWith(u'/'))
+        return folder;
+    return folder + u'/';
+}
+
+int16_t mapWindowsVersion(int platformId, int major, int minor) {
+    if (platformId == 1) {
+        switch (minor) {
+        case 0:
+            return 1;
+        case 10:
+            return 2;
+        case 90:
+            return 3;
+        default:
+            return 0;
+        }
+    }
+    if (platformId == 2) {
+        if (major == 3)
+            return 4;
+        if (major == 4)
+            return 5;
+        if (major == 5)
+            return minor > 0 ? 7 : 6;
+        return 0;
+    }
+    return 1;
+}
+
+int16_t GetWindowsVersion() { return kSystemVersionCode; }
+
+QString GetLongFileName(const QString& path) {
+    // Every name here is already its long form.
+    return path;
+}
+
+QString FitTextToControl(QWidget* control, const QString& text) {
+    control->setProperty("Tag", text);
+    const int width = static_cast<int>(control->width() * 0.96);
+    const QFontMetrics metrics(control->font());
+    QString shortened = text;
+    if (metrics.horizontalAdvance(text) > width) {
+        // Keep the last path component whole and cut the folders in the middle.
+        const qsizetype cut = text.lastIndexOf(u'/');
+        const QString tail = cut >= 0 ? text.mid(cut) : QString();
+        QString head = cut >= 0 ? text.left(cut) : text;
+        const QString ellipsis = QStringLiteral("...");
+        shortened = head + ellipsis + tail;
+        while (!head.isEmpty() && metrics.horizontalAdvance(shortened) > width) {
+            head.chop(1);
+            shortened = head + ellipsis + tail;
+        }
+        if (metrics.horizontalAdvance(shortened) > width)
+            shortened = metrics.elidedText(ellipsis + tail, Qt::ElideRight, width);
+    }
+    if (shortened != text)
+        control->setToolTip(text);
+    return shortened;
+}
+
+QString GetSpecialFolderPath(int32_t owner, int32_t folderId) {
+    Q_UNUSED(owner);
+    QString folder;
+    if (folderId == 5)
+        folder = services().folders->documentsFolder();
+    else if (folderId == 32)
+        folder = services().folders->internetCacheFolder();
+    if (folder.isEmpty())
+        return QString();
+    return withSlash(folder);
+}
+
+QString GetTempFolder() {
+    QString t = services().folders->tempFolder();
+    if (t.isEmpty())
+        t = services().folders->programFolder();
+    return withSlash(t);
+}
+
+void OpenWebPage(const QString& address) {
+    // The desktop's own URL handler stands in for looking up the program
+    // that opens a page, so no probe file is needed.
+    Shell& shell = *services().shell;
+    if (!shell.hasBrowser()) {
+        ShowErrorMessage(QStringLiteral("No Internet Browser Available"), 48, QString());
+        return;
+    }
+    if (!shell.openUrl(address))
+        ShowErrorMessage(QStringLiteral("Error Opening Web Page"), 48, QString());
+}
+
+bool HasWriteAccess() {
+    if (probe.done)
+        return probe.answer;
+    const QString folder = withSlash(services().folders->programFolder());
+    const QByteArray path = QFile::encodeName(folder + QStringLiteral("KVLTMP.$$$"));
+    // Create the probe file ourselves or not at all: a file of that name
+    // that someone else left is never opened for writing or deleted.
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        ::unlink(path.constData());
+        probe.answer = true;
+    } else if (errno == EEXIST) {
+        probe.answer = ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
+    } else {
+        probe.answer = false;
+    }
+    probe.done = true;
+    return probe.answer;
+}
+
+void resetWriteAccessProbe() { probe = WriteProbe{}; }
+
+int16_t GetDriveTypeOfPath(const QString& path) {
+    if (path.startsWith(QStringLiteral("\\\\")) || path.startsWith(QStringLiteral("//")))
+        return drive::Network;
+    return services().drives->driveTypeOf(path);
+}
+
+void MakeUniqueLabel(const QString& path, QString& folderPart, QString& namePart,
+                     QString& extension, bool stripCounter) {
+    const qsizetype sep = path.lastIndexOf(u'/');
+    const QString component = path.mid(sep + 1);
+    const qsizetype dot = component.lastIndexOf(u'.');
+    extension = dot >= 0 ? component.mid(dot + 1) : QString();
+    namePart = dot >= 0 ? component.left(dot) : component;
+    if (sep >= 0)
+        folderPart = path.left(sep + 1);
+
+    if (stripCounter && namePart.size() >= 2 && namePart.endsWith(u']')) {
+        for (qsizetype i = namePart.size() - 2; i >= 0; --i) {
+            const QChar c = namePart[i];
+            if (c == u'[') {
+                namePart.truncate(i);
+                break;
+            }
+            if (c < u'0' || c > u'9')
+                break;
+        }
+    }
+}
+
+QString GetImageFolderName(const QString& path, const QString& newName) {
+    const QString privateFolder = withSlash(Options.PrivateMagicListPath);
+    QString target;
+    switch (GetDriveTypeOfPath(path)) {
+    case drive::Fixed: {
+        const QString cache = GetSpecialFolderPath(0, 32);
+        // An unknown cache folder matches nothing.
+        if (!cache.isEmpty() && path.startsWith(cache, Qt::CaseInsensitive))
+            target = privateFolder + QStringLiteral("Internet Images");
+        break;
+    }
+    case drive::Network:
+        break;
+    case drive::CdRom:
+        target = privateFolder + QStringLiteral("CD Images");
+        break;
+    default:
+        target = privateFolder + QStringLiteral("Other Images");
+        break;
+    }
+    if (target.isEmpty())
+        return path;
+
+    QString folder, name, extension;
+    MakeUniqueLabel(path, folder, name, extension, true);
+    if (!newName.isEmpty())
+        name = newName;
+    if (!QFileInfo(target).isDir() && !QDir().mkpath(target))
+        raiseError(vberr::PathFileAccess);
+
+    auto candidate = [&](int k) {
+        QString file = target + u'/' + name;
+        if (k > 0)
+            file += u'[' + QString::number(k) + u']';
+        if (!extension.isEmpty())
+            file += u'.' + extension;
+        return file;
+    };
+    // The copy never replaces a picture already there: past the usual 50
+    // numbered names the count goes on.
+    for (int k = 0; k <= 9999; ++k) {
+        const QString file = candidate(k);
+        if (QFileInfo::exists(file))
+            continue;
+        if (QFile::copy(path, file))
+            return file;
+        if (!QFileInfo::exists(path))
+            raiseError(vberr::FileNotFound);
+        if (QFileInfo::exists(file))
+            continue; // made by someone else meanwhile
+        raiseError(vberr::PathFileAccess);
+    }
+    raiseError(vberr::FileExists);
+}
+
+int32_t GetFileSizeOf(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return 0;
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<quint64>(info.size())));
+}
+
+int32_t GetFileChecksum(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    qint64 sum = 0;
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(buffer.data(), buffer.size());
+        if (n < 0)
+            return 0;
+        if (n == 0)
+            break;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.constData());
+        for (qint64 i = 0; i < n; ++i)
+            sum += bytes[i];
+        if (sum > 2147483647LL)
+            return 0;
+    }
+    return static_cast<int32_t>(sum);
+}

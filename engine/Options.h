@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+
+// The program-wide settings. Folder paths always end in "/".
+struct OptionsRecord {
+    QString ListExtension;
+    QString PublicMagicListPath;
+    QString PrivateMagicListPath;
+    QString PublicImagesPath;
+    QString ActiveList;
+    QDateTime LastUpdateTime;
+    QString SysWallPaperPath;
+    bool AutoRestart = true;
+    int16_t Border = 0;
+    bool DisplayMMessage = true;
+    int16_t UpdateInterval = 0;
+    QDateTime LastUpdate;
+    int32_t FixedCropWidth = 100;
+    int32_t FixedCropHeight = 100;
+    bool IsNTPlatform = true;
+    bool ShowEmptyDialog = true;
+    bool ShowOverviewDialog = true;
+    bool MakeDroppedActive = true;
+    bool PromptForNameOnDrop = true;
+    bool OverviewShownThisSession = false;
+};
+
+extern OptionsRecord Options;
+// The help file the Help commands open.
+extern QString ProgramHelpFile;
+
+void LoadOptions();
+void SaveOptions();
+// Loads the list named in the settings into the global list, or the first
+// indexed list when that fails.
+void LoadActiveMagicList();
+
+// The start-at-logon command: the quoted executable and the switch.
+QString startAtLogonCommand();
+// Writes or removes the start-at-logon value to match AutoRestart.
+void UpdateStartAtLogon();
+// The program folder, with a "/" at the end.
+QString programFolderSlash();

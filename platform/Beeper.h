@@ -1,0 +1,19 @@
+#pragma once
+
+// The system beep.
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;
+};
+
+class SystemBeeper final : public Beeper {
+public:
+    void beep() override;
+};
+
+class CountingBeeper final : public Beeper {
+public:
+    void beep() override { ++count; }
+    int count = 0;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// What the program hands to the desktop after writing the wallpaper bitmap:
+// the values it also keeps under "Control Panel\Desktop" and "\Colors".
+struct DesktopValues {
+    QString wallpaperPath;          // the bitmap; empty for no wallpaper
+    bool tile = false;              // TileWallpaper "1"
+    int style = 0;                  // WallPaperStyle: 0 centred, 2 stretched
+    std::optional<int32_t> background; // &H00BBGGRR; none keeps the desktop's colour
+};
+
+// One way of making the running session show the values.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // A short name for messages ("X11", "GNOME", ...).
+    virtual QString name() const = 0;
+    // Applies the values; an empty string on success, else what went wrong.
+    virtual QString apply(const DesktopValues& values) = 0;
+};

@@ -1,0 +1,27 @@
+#include "platform/ProcessRunner.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+ProcessRunner::Result SystemProcessRunner::run(const QString& program, const QStringList& arguments,
+                                               int timeoutMs) {
+    Result result;
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForStarted(timeoutMs))
+        return result;
+    process.closeWriteChannel();
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return result;
+    }
+    result.output = process.readAllStandardOutput();
+    result.errors = process.readAllStandardError();
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return result;
+}
+
+bool SystemProcessRunner::available(const QString& program) const {
+    return !QStandardPaths::findExecutable(program).isEmpty();
+}

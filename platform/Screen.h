@@ -1,0 +1,38 @@
+#pragma once
+
+// The primary screen in device pixels, and the twips that window sizes are
+// given in (1440 twips to the logical inch).
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual int widthPixels() const = 0;
+    virtual int heightPixels() const = 0;
+    virtual int twipsPerPixelX() const = 0;
+    virtual int twipsPerPixelY() const = 0;
+    virtual int bitsPerPixel() const = 0;
+
+    int widthTwips() const { return widthPixels() * twipsPerPixelX(); }
+    int heightTwips() const { return heightPixels() * twipsPerPixelY(); }
+};
+
+class QtScreen final : public Screen {
+public:
+    int widthPixels() const override;
+    int heightPixels() const override;
+    int twipsPerPixelX() const override;
+    int twipsPerPixelY() const override;
+    int bitsPerPixel() const override;
+};
+
+class FixedScreen final : public Screen {
+public:
+    FixedScreen(int width = 1024, int height = 768, int twips = 15, int bits = 32)
+        : width(width), height(height), twips(twips), bits(bits) {}
+    int widthPixels() const override { return width; }
+    int heightPixels() const override { return height; }
+    int twipsPerPixelX() const override { return twips; }
+    int twipsPerPixelY() const override { return twips; }
+    int bitsPerPixel() const override { return bits; }
+
+    int width, height, twips, bits;
+};

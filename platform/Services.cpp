@@ -1,0 +1,6 @@
+#include "platform/Services.h"
+
+Services& services() {
+    static Services instance;
+    return instance;
+}

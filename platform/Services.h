@@ -1,0 +1,28 @@
+#pragma once
+
+class Clock;
+class RandomSource;
+class Registry;
+class Screen;
+class Beeper;
+class Folders;
+class DriveClassifier;
+class Shell;
+class Desktop;
+
+// The system services the program calls, in one place so that tests can
+// put stand-ins in. app/ wires the real ones at start; every member is set
+// before any of the program's code runs.
+struct Services {
+    Clock* clock = nullptr;
+    RandomSource* random = nullptr;
+    Registry* registry = nullptr;
+    Screen* screen = nullptr;
+    Beeper* beeper = nullptr;
+    Folders* folders = nullptr;
+    DriveClassifier* drives = nullptr;
+    Shell* shell = nullptr;
+    Desktop* desktop = nullptr;
+};
+
+Services& services();

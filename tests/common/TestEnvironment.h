@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/Beeper.h"
+#include "platform/Clock.h"
+#include "platform/DriveTypes.h"
+#include "platform/Folders.h"
+#include "platform/Random.h"
+#include "platform/Registry.h"
+#include "platform/Screen.h"
+#include "platform/Services.h"
+#include "platform/Shell.h"
+#include "tests/common/ScriptedErrorPresenter.h"
+
+#include <QTemporaryDir>
+
+// A private world for one test: its own folders under a temporary
+// directory, an in-memory registry, a clock that stands still, a 1024 x 768
+// screen at 15 twips a pixel, and an error window that answers by script.
+// The settings record and the write probe start afresh.
+class TestEnvironment {
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    // A path inside the temporary directory.
+    QString path(const QString& relative) const;
+    // Writes bytes to a file under the temporary directory, making folders.
+    QString writeFile(const QString& relative, const QByteArray& bytes) const;
+
+    QTemporaryDir root;
+    ManualClock clock;
+    SequenceRandom random{{0.5}};
+    MemoryRegistry registry;
+    FixedScreen screen;
+    CountingBeeper beeper;
+    FixedFolders folders;
+    FixedDriveClassifier drives;
+    RecordingShell shell;
+    ScriptedErrorPresenter errors;
+
+private:
+    Services saved_;
+};

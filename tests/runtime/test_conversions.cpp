@@ -1,0 +1,6 @@
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+TEST(Conversions, placeholder) { EXPECT_EQ(cInt(2.5), 2); }

@@ -1,0 +1,5 @@
+#include "engine/ListIndex.h"
+#include "engine/MagicList.h"
+#include "engine/Options.h"
+
+void LoadActiveMagicList() {}

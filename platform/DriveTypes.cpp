@@ -76,13 +76,17 @@ int16_t MountDriveClassifier::driveTypeOf(const QString& path) const {
     if (path.isEmpty() || !path.startsWith(u'/'))
         return drive::Unknown;
     // Resolve what exists of the path, so a link into another mount counts there.
+    // The part that does not exist yet is kept as written.
     QString probe = QDir::cleanPath(path);
+    QString tail;
     QFileInfo info(probe);
     while (!info.exists() && probe != u"/") {
+        tail = u'/' + info.fileName() + tail;
         probe = info.path();
         info = QFileInfo(probe);
     }
-    const QString real = info.canonicalFilePath().isEmpty() ? probe : info.canonicalFilePath();
+    QString real = info.canonicalFilePath().isEmpty() ? probe : info.canonicalFilePath();
+    real = QDir::cleanPath(real + tail);
 
     QFile f(mountInfoPath_);
     if (!f.open(QIODevice::ReadOnly))

@@ -1,0 +1,161 @@
+#include "platform/FileRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RegistryFiles {
+    QTemporaryDir dir;
+    FileRegistry::Locations locations() const {
+        FileRegistry::Locations l;
+        l.currentUserFile = dir.path() + QStringLiteral("/config/Tapestrel/HKEY_CURRENT_USER.reg");
+        l.localMachineFile = dir.path() + QStringLiteral("/program/HKEY_LOCAL_MACHINE.reg");
+        l.autostartFile = dir.path() + QStringLiteral("/config/autostart/Tapestrel.desktop");
+        l.executablePath = dir.path() + QStringLiteral("/program/tap estrel");
+        return l;
+    }
+    QByteArray read(const QString& file) const {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void write(const QString& file, const QByteArray& bytes) const {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+};
+
+const QString kKey = QStringLiteral("Software\\Orlevane\\Tapestrel\\Options");
+
+} // namespace
+
+TEST(FileRegistry, valuesRoundTripThroughTheFile) {
+    RegistryFiles files;
+    const QStringList awkward = {QStringLiteral("plain"),
+                                 QStringLiteral("a=b"),
+                                 QStringLiteral("quote \" inside"),
+                                 QStringLiteral("C:\\path\\with\\backslashes\\"),
+                                 QStringLiteral("two\nlines\r\n"),
+                                 QStringLiteral("Größe ☼ 東京"),
+                                 QString(),
+                                 QStringLiteral("\"=\\\"")};
+    {
+        FileRegistry reg(files.locations());
+        for (int i = 0; i < awkward.size(); ++i)
+            ASSERT_EQ(reg.setValue(Hive::CurrentUser, kKey, QStringLiteral("v%1").arg(i), awkward[i]), 0);
+        ASSERT_EQ(reg.setValue(Hive::LocalMachine, QStringLiteral("Software\\Orlevane\\Products\\7102"),
+                               QStringLiteral("AutoRestart"), QStringLiteral("TRUE")),
+                  0);
+    }
+    FileRegistry again(files.locations());
+    for (int i = 0; i < awkward.size(); ++i)
+        EXPECT_EQ(again.value(Hive::CurrentUser, kKey, QStringLiteral("v%1").arg(i)), awkward[i]) << i;
+    EXPECT_EQ(again.value(Hive::LocalMachine, QStringLiteral("software\\orlevane\\products\\7102"),
+                          QStringLiteral("autorestart")),
+              QStringLiteral("TRUE"));
+    EXPECT_FALSE(again.value(Hive::LocalMachine, kKey, QStringLiteral("v0")).has_value());
+    EXPECT_TRUE(again.takeProblems().isEmpty());
+
+    const QByteArray text = files.read(files.locations().currentUserFile);
+    EXPECT_TRUE(text.startsWith("Windows Registry Editor Version 5.00\n"));
+    EXPECT_TRUE(text.contains("[HKEY_CURRENT_USER\\Software\\Orlevane\\Tapestrel\\Options]\n"));
+    EXPECT_TRUE(text.contains("\"v3\"=\"C:\\\\path\\\\with\\\\backslashes\\\\\"\n"));
+}
+
+TEST(FileRegistry, namesCompareWithoutCaseAndKeepTheirFirstSpelling) {
+    RegistryFiles files;
+    FileRegistry reg(files.locations());
+    reg.setValue(Hive::CurrentUser, kKey, QStringLiteral("ActiveList"), QStringLiteral("one"));
+    reg.setValue(Hive::CurrentUser, kKey.toUpper(), QStringLiteral("ACTIVELIST"), QStringLiteral("two"));
+    EXPECT_EQ(reg.value(Hive::CurrentUser, kKey.toLower(), QStringLiteral("activelist")), QStringLiteral("two"));
+    EXPECT_TRUE(reg.keyExists(Hive::CurrentUser, QStringLiteral("software\\ORLEVANE\\tapestrel\\options\\")));
+    const QByteArray text = files.read(files.locations().currentUserFile);
+    EXPECT_EQ(text.count("ActiveList"), 1);
+    EXPECT_TRUE(text.contains("\"ActiveList\"=\"two\""));
+    EXPECT_EQ(reg.deleteValue(Hive::CurrentUser, kKey, QStringLiteral("activeLIST")), 0);
+    EXPECT_FALSE(reg.value(Hive::CurrentUser, kKey, QStringLiteral("ActiveList")).has_value());
+    EXPECT_NE(reg.deleteValue(Hive::CurrentUser, kKey, QStringLiteral("ActiveList")), 0);
+}
+
+TEST(FileRegistry, everyWriteReplacesTheFileWholeAndSeesOutsideChanges) {
+    RegistryFiles files;
+    FileRegistry reg(files.locations());
+    reg.setValue(Hive::CurrentUser, kKey, QStringLiteral("A"), QStringLiteral("1"));
+    const QString file = files.locations().currentUserFile;
+    // Another writer (the user, a test) changes the file: the store reads it again.
+    files.write(file, "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\X]\n\"B\"=\"2\"\n");
+    {
+        QFile touched(file);
+        ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+        touched.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+    }
+    EXPECT_EQ(reg.value(Hive::CurrentUser, QStringLiteral("X"), QStringLiteral("B")), QStringLiteral("2"));
+    EXPECT_FALSE(reg.value(Hive::CurrentUser, kKey, QStringLiteral("A")).has_value());
+    reg.setValue(Hive::CurrentUser, QStringLiteral("X"), QStringLiteral("C"), QStringLiteral("3"));
+    // No temporary file is left beside the hive.
+    const QStringList left = QDir(QFileInfo(file).absolutePath()).entryList(QDir::Files);
+    EXPECT_EQ(left, QStringList{QStringLiteral("HKEY_CURRENT_USER.reg")});
+}
+
+TEST(FileRegistry, aDamagedHiveIsKeptAsideReportedOnceAndStartsEmpty) {
+    const QList<QByteArray> damaged = {
+        "not a registry file",
+        "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n\"A\"=\"unterminated\n",
+        "Windows Registry Editor Version 5.00\n\n\"orphan\"=\"value\"\n",
+        "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n\"A\"=\"\xff\xfe\"\n",
+        "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\K]\n\"A\"=\"1\"\n",
+    };
+    for (const QByteArray& bytes : damaged) {
+        RegistryFiles files;
+        const QString file = files.locations().currentUserFile;
+        files.write(file, bytes);
+        FileRegistry reg(files.locations());
+        EXPECT_FALSE(reg.value(Hive::CurrentUser, QStringLiteral("K"), QStringLiteral("A")).has_value());
+        const QStringList problems = reg.takeProblems();
+        ASSERT_EQ(problems.size(), 1) << bytes.constData();
+        EXPECT_TRUE(problems[0].contains(QStringLiteral(".reg.bad")));
+        EXPECT_TRUE(reg.takeProblems().isEmpty());
+        EXPECT_EQ(files.read(file + QStringLiteral(".bad")), bytes);
+        // The next write starts a fresh hive and leaves the damaged copy alone.
+        EXPECT_EQ(reg.setValue(Hive::CurrentUser, QStringLiteral("K"), QStringLiteral("A"), QStringLiteral("new")), 0);
+        EXPECT_EQ(FileRegistry(files.locations()).value(Hive::CurrentUser, QStringLiteral("K"), QStringLiteral("A")),
+                  QStringLiteral("new"));
+        EXPECT_EQ(files.read(file + QStringLiteral(".bad")), bytes);
+    }
+}
+
+TEST(FileRegistry, theRunValueIsMirroredAsAnAutostartEntry) {
+    RegistryFiles files;
+    FileRegistry reg(files.locations());
+    const QString runKey = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    const QString autostart = files.locations().autostartFile;
+    reg.setValue(Hive::CurrentUser, runKey, QStringLiteral("Other"), QStringLiteral("x"));
+    EXPECT_FALSE(QFile::exists(autostart));
+    ASSERT_EQ(reg.setValue(Hive::CurrentUser, runKey, QStringLiteral("Tapestrel"), QStringLiteral("cmd")), 0);
+    const QByteArray entry = files.read(autostart);
+    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
+    EXPECT_TRUE(entry.contains(("Exec=\"" + files.locations().executablePath + "\" -SILENT\n").toUtf8()));
+    reg.deleteValue(Hive::CurrentUser, runKey.toLower(), QStringLiteral("TAPESTREL"));
+    EXPECT_FALSE(QFile::exists(autostart));
+}
+
+TEST(FileRegistry, autostartQuotesAwkwardExecutablePaths) {
+    EXPECT_TRUE(FileRegistry::autostartEntry(QStringLiteral("/opt/a \"b\" $c\\d"))
+                    .contains(QStringLiteral("Exec=\"/opt/a \\\\\"b\\\\\" \\\\$c\\\\\\\\d\" -SILENT")));
+}
+
+TEST(FileRegistry, aHiveThatCannotBeWrittenGivesAnErrorAndKeepsItsValues) {
+    RegistryFiles files;
+    FileRegistry::Locations l = files.locations();
+    // A file where the hive's folder should be makes every write fail.
+    files.write(files.dir.path() + QStringLiteral("/blocked"), "x");
+    l.localMachineFile = files.dir.path() + QStringLiteral("/blocked/HKEY_LOCAL_MACHINE.reg");
+    FileRegistry reg(l);
+    EXPECT_NE(reg.createKey(Hive::LocalMachine, QStringLiteral("K")), 0);
+    EXPECT_NE(reg.setValue(Hive::LocalMachine, QStringLiteral("K"), QStringLiteral("A"), QStringLiteral("1")), 0);
+    EXPECT_FALSE(reg.keyExists(Hive::LocalMachine, QStringLiteral("K")));
+}

@@ -2,20 +2,26 @@
 
 #include "engine/forms/frmError.h"
 
-#include <QPushButton>
 #include <QLabel>
+#include <QPushButton>
 
 namespace {
 
 ErrorPresenter* installed = nullptr;
 
-bool isOdd(int16_t buttons) { return (buttons & 1) != 0; }
+bool isOdd(int16_t buttons) {
+    return (buttons & 1) != 0;
+}
 
-QString captionFor(const QString& title) { return QStringLiteral("Tapestrel: ") + title; }
+QString captionFor(const QString& title) {
+    return QStringLiteral("Tapestrel: ") + title;
+}
 
 } // namespace
 
-void setErrorPresenter(ErrorPresenter* presenter) { installed = presenter; }
+void setErrorPresenter(ErrorPresenter* presenter) {
+    installed = presenter;
+}
 
 void ShowErrorMessage(const QString& message, int16_t buttons, const QString& title) {
     if (installed) {

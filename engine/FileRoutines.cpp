@@ -60,7 +60,9 @@ int16_t mapWindowsVersion(int platformId, int major, int minor) {
     return 1;
 }
 
-int16_t GetWindowsVersion() { return kSystemVersionCode; }
+int16_t GetWindowsVersion() {
+    return kSystemVersionCode;
+}
 
 QString GetLongFileName(const QString& path) {
     // Every name here is already its long form.
@@ -143,7 +145,9 @@ bool HasWriteAccess() {
     return probe.answer;
 }
 
-void resetWriteAccessProbe() { probe = WriteProbe{}; }
+void resetWriteAccessProbe() {
+    probe = WriteProbe{};
+}
 
 int16_t GetDriveTypeOfPath(const QString& path) {
     if (path.startsWith(QStringLiteral("\\\\")) || path.startsWith(QStringLiteral("//")))

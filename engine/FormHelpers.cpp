@@ -27,8 +27,10 @@ int16_t FilterNumericKey(QLineEdit* textBox, int16_t& keyAscii, int16_t maxInteg
     const int16_t k = keyAscii;
     const QChar ds = decimalSeparator();
     const QString text = textBox->text();
-    const int selStart = textBox->hasSelectedText() ? textBox->selectionStart() : textBox->cursorPosition();
-    const int selLength = textBox->hasSelectedText() ? static_cast<int>(textBox->selectedText().size()) : 0;
+    const int selStart =
+        textBox->hasSelectedText() ? textBox->selectionStart() : textBox->cursorPosition();
+    const int selLength =
+        textBox->hasSelectedText() ? static_cast<int>(textBox->selectedText().size()) : 0;
 
     if (k < 31) {
         if (k == 13) {

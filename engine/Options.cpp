@@ -21,9 +21,13 @@ namespace {
 
 const QString kSection = QStringLiteral("Options");
 
-QString flagText(bool b) { return b ? QStringLiteral("TRUE") : QStringLiteral("FALSE"); }
+QString flagText(bool b) {
+    return b ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+}
 
-bool readFlag(const QString& text) { return text.toUpper() != u"FALSE"; }
+bool readFlag(const QString& text) {
+    return text.toUpper() != u"FALSE";
+}
 
 // One step of the load: a failure is shown and loading goes on.
 void step(const std::function<void()>& work) {
@@ -67,7 +71,7 @@ void makeFolder(const QString& path) {
             return;
         if (!QDir().mkdir(path))
             raiseError(QFileInfo(QFileInfo(path).absolutePath()).isDir() ? vberr::PathFileAccess
-                                                                        : vberr::PathNotFound);
+                                                                         : vberr::PathNotFound);
     });
 }
 
@@ -77,7 +81,9 @@ void saveUser(const QString& name, const QString& value) {
 
 } // namespace
 
-QString programFolderSlash() { return withSlash(services().folders->programFolder()); }
+QString programFolderSlash() {
+    return withSlash(services().folders->programFolder());
+}
 
 QString startAtLogonCommand() {
     return u'"' + services().folders->programFilePath() + QStringLiteral("\" -SILENT");
@@ -124,7 +130,8 @@ void LoadOptions() {
     Options.ShowOverviewDialog = true;
 
     const Reader user = &GetRegString;
-    readFolder(user, kSection, QStringLiteral("PrivateMagicListPath"), Options.PrivateMagicListPath);
+    readFolder(user, kSection, QStringLiteral("PrivateMagicListPath"),
+               Options.PrivateMagicListPath);
     Options.ActiveList = GetRegString(kSection, QStringLiteral("ActiveList"), Options.ActiveList);
     Options.SysWallPaperPath =
         GetRegString(kSection, QStringLiteral("SysWallPaperPath"), Options.SysWallPaperPath);
@@ -136,7 +143,8 @@ void LoadOptions() {
     readFlagValue(user, kSection, QStringLiteral("ShowEmptyDialog"), Options.ShowEmptyDialog);
     readFlagValue(user, kSection, QStringLiteral("ShowOverviewDialog"), Options.ShowOverviewDialog);
     readFlagValue(user, kSection, QStringLiteral("MakeDroppedActive"), Options.MakeDroppedActive);
-    readFlagValue(user, kSection, QStringLiteral("PromptForNameOnDrop"), Options.PromptForNameOnDrop);
+    readFlagValue(user, kSection, QStringLiteral("PromptForNameOnDrop"),
+                  Options.PromptForNameOnDrop);
 
     const Reader machine = &GetMachineRegString;
     readFolder(machine, kMachineProductKey, QStringLiteral("PublicMagicListPath"),
@@ -144,7 +152,8 @@ void LoadOptions() {
     readFolder(machine, kMachineProductKey, QStringLiteral("PublicImagesPath"),
                Options.PublicImagesPath);
     readDate(machine, kMachineProductKey, QStringLiteral("LastUpdate"), Options.LastUpdate);
-    readNumber(machine, kMachineProductKey, QStringLiteral("UpdateInterval"), Options.UpdateInterval);
+    readNumber(machine, kMachineProductKey, QStringLiteral("UpdateInterval"),
+               Options.UpdateInterval);
     readFlagValue(machine, kMachineProductKey, QStringLiteral("AutoRestart"), Options.AutoRestart);
 
     // Start at logon only as the user chose: a session that ends without

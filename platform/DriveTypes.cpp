@@ -56,15 +56,16 @@ int16_t classifyMount(const QString& fsType, const QString& mountPoint, bool rem
     const QString t = fsType.toLower();
     if (t == u"iso9660" || t == u"udf")
         return drive::CdRom;
-    static const QStringList network = {u"nfs"_qs,        u"nfs4"_qs,  u"cifs"_qs,   u"smb3"_qs,
-                                        u"smbfs"_qs,      u"fuse.sshfs"_qs, u"sshfs"_qs,
-                                        u"9p"_qs,         u"davfs"_qs, u"fuse.davfs"_qs,
-                                        u"afs"_qs,        u"ceph"_qs,  u"glusterfs"_qs};
+    static const QStringList network = {u"nfs"_qs,      u"nfs4"_qs,       u"cifs"_qs,  u"smb3"_qs,
+                                        u"smbfs"_qs,    u"fuse.sshfs"_qs, u"sshfs"_qs, u"9p"_qs,
+                                        u"davfs"_qs,    u"fuse.davfs"_qs, u"afs"_qs,   u"ceph"_qs,
+                                        u"glusterfs"_qs};
     if (network.contains(t))
         return drive::Network;
     if (t == u"tmpfs" || t == u"ramfs")
         return drive::RamDisk;
-    if (removableDevice || isUnder(mountPoint, u"/media"_qs) || isUnder(mountPoint, u"/run/media"_qs))
+    if (removableDevice || isUnder(mountPoint, u"/media"_qs) ||
+        isUnder(mountPoint, u"/run/media"_qs))
         return drive::Removable;
     return drive::Fixed;
 }

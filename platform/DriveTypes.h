@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QMap>
+#include <QString>
 #include <cstdint>
 
 // Drive types as the system reports them: 0 unknown, 1 no such root,

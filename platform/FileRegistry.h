@@ -12,8 +12,8 @@ public:
     struct Locations {
         QString currentUserFile;
         QString localMachineFile;
-        QString autostartFile;   // empty: no mirror
-        QString executablePath;  // what the autostart entry starts
+        QString autostartFile;  // empty: no mirror
+        QString executablePath; // what the autostart entry starts
     };
 
     explicit FileRegistry(Locations locations);
@@ -21,11 +21,9 @@ public:
     static Locations standardLocations(const QString& programFolder, const QString& executable);
 
     int createKey(Hive hive, const QString& key) override;
-    int setValue(Hive hive, const QString& key, const QString& name,
-                 const QString& value) override;
+    int setValue(Hive hive, const QString& key, const QString& name, const QString& value) override;
     bool keyExists(Hive hive, const QString& key) const override;
-    std::optional<QString> value(Hive hive, const QString& key,
-                                 const QString& name) const override;
+    std::optional<QString> value(Hive hive, const QString& key, const QString& name) const override;
     int deleteValue(Hive hive, const QString& key, const QString& name) override;
     QStringList takeProblems() override;
 

@@ -18,10 +18,13 @@ QString SystemFolders::programFolder() const {
     return withoutTrailingSlash(QCoreApplication::applicationDirPath());
 }
 
-QString SystemFolders::programFilePath() const { return QCoreApplication::applicationFilePath(); }
+QString SystemFolders::programFilePath() const {
+    return QCoreApplication::applicationFilePath();
+}
 
 QString SystemFolders::documentsFolder() const {
-    return withoutTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    return withoutTrailingSlash(
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
 QString SystemFolders::internetCacheFolder() const {
@@ -29,7 +32,9 @@ QString SystemFolders::internetCacheFolder() const {
         QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation));
 }
 
-QString SystemFolders::tempFolder() const { return withoutTrailingSlash(QDir::tempPath()); }
+QString SystemFolders::tempFolder() const {
+    return withoutTrailingSlash(QDir::tempPath());
+}
 
 QString SystemFolders::privateRuntimeFolder() const {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);

@@ -8,9 +8,9 @@
 class ProcessRunner {
 public:
     struct Result {
-        int exitCode = -1;   // -1: could not start, crashed or timed out
-        QByteArray output;   // standard output
-        QByteArray errors;   // standard error
+        int exitCode = -1; // -1: could not start, crashed or timed out
+        QByteArray output; // standard output
+        QByteArray errors; // standard error
     };
     virtual ~ProcessRunner() = default;
     virtual Result run(const QString& program, const QStringList& arguments,

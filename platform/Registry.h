@@ -69,11 +69,9 @@ private:
 class MemoryRegistry final : public Registry {
 public:
     int createKey(Hive hive, const QString& key) override;
-    int setValue(Hive hive, const QString& key, const QString& name,
-                 const QString& value) override;
+    int setValue(Hive hive, const QString& key, const QString& name, const QString& value) override;
     bool keyExists(Hive hive, const QString& key) const override;
-    std::optional<QString> value(Hive hive, const QString& key,
-                                 const QString& name) const override;
+    std::optional<QString> value(Hive hive, const QString& key, const QString& name) const override;
     int deleteValue(Hive hive, const QString& key, const QString& name) override;
 
     HiveData& data(Hive hive) { return hive == Hive::CurrentUser ? user_ : machine_; }

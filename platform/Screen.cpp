@@ -6,7 +6,9 @@
 
 namespace {
 
-QScreen* primary() { return QGuiApplication::primaryScreen(); }
+QScreen* primary() {
+    return QGuiApplication::primaryScreen();
+}
 
 int twipsFor(qreal dpi) {
     if (dpi <= 0)

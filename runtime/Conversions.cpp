@@ -34,12 +34,18 @@ int32_t cLng(double value) {
     return static_cast<int32_t>(r);
 }
 
-int16_t cInt(const QString& text) { return cInt(cDbl(text)); }
-int32_t cLng(const QString& text) { return cLng(cDbl(text)); }
+int16_t cInt(const QString& text) {
+    return cInt(cDbl(text));
+}
+int32_t cLng(const QString& text) {
+    return cLng(cDbl(text));
+}
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
 
 // Reads a radix-prefixed integer ("&H1F", "&O17") starting at pos; returns
 // false when there is none.
@@ -59,8 +65,9 @@ bool readRadix(const QString& s, qsizetype& pos, double& out) {
     qsizetype digits = 0;
     while (p < s.size()) {
         const int d = QString(s[p]).toInt(nullptr, base == 16 ? 16 : 8);
-        const bool ok = (base == 16) ? s[p].isDigit() || (s[p].toUpper() >= u'A' && s[p].toUpper() <= u'F')
-                                     : (s[p] >= u'0' && s[p] <= u'7');
+        const bool ok = (base == 16)
+                            ? s[p].isDigit() || (s[p].toUpper() >= u'A' && s[p].toUpper() <= u'F')
+                            : (s[p] >= u'0' && s[p] <= u'7');
         if (!ok)
             break;
         v = v * base + d;

@@ -9,7 +9,9 @@
 
 constexpr int16_t VbTrue = -1;
 constexpr int16_t VbFalse = 0;
-constexpr int16_t vbBool(bool b) { return b ? VbTrue : VbFalse; }
+constexpr int16_t vbBool(bool b) {
+    return b ? VbTrue : VbFalse;
+}
 
 double roundHalfEven(double value);
 

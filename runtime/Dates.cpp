@@ -6,9 +6,9 @@ namespace {
 
 const char* const kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                  "Thursday", "Friday", "Saturday"};
-const char* const kMonthNames[] = {"January", "February", "March",     "April",
-                                   "May",     "June",     "July",      "August",
-                                   "September", "October", "November", "December"};
+const char* const kMonthNames[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
 
 struct Cursor {
     const QString& s;
@@ -58,12 +58,15 @@ QDateTime wallClock(const QDateTime& any) {
     return QDateTime(any.date(), any.time(), QTimeZone::utc());
 }
 
-QDateTime defaultStamp() { return makeDateTime(2000, 1, 1, 12, 0, 0); }
+QDateTime defaultStamp() {
+    return makeDateTime(2000, 1, 1, 12, 0, 0);
+}
 
 QString formatGeneralDate(const QDateTime& date) {
     const QDate d = date.date();
     const QTime t = date.time();
-    QString text = QStringLiteral("%1/%2/%3").arg(d.month()).arg(d.day()).arg(d.year(), 4, 10, QChar(u'0'));
+    QString text =
+        QStringLiteral("%1/%2/%3").arg(d.month()).arg(d.day()).arg(d.year(), 4, 10, QChar(u'0'));
     if (t.hour() == 0 && t.minute() == 0 && t.second() == 0)
         return text;
     int h12 = t.hour() % 12;
@@ -120,7 +123,9 @@ std::optional<QDateTime> parseDate(const QString& input) {
     return makeDateTime(date.year(), date.month(), date.day(), hour, minute, second);
 }
 
-int vbWeekday(const QDate& date) { return date.dayOfWeek() % 7 + 1; }
+int vbWeekday(const QDate& date) {
+    return date.dayOfWeek() % 7 + 1;
+}
 
 QString formatDate(const QDateTime& value, const QString& pattern) {
     const QDate d = value.date();

@@ -8,8 +8,7 @@
 // held in QDateTime with the UTC spec so that adding minutes or days never
 // meets a daylight-saving jump.
 
-QDateTime makeDateTime(int year, int month, int day, int hour = 0, int minute = 0,
-                       int second = 0);
+QDateTime makeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 QDateTime wallClock(const QDateTime& any);
 
 // 1 January 2000, 12:00: the date the text "01/01/00 12:00pm" stands for.

@@ -61,7 +61,8 @@ const std::map<int, const char*>& errorTexts() {
 RuntimeError::RuntimeError(int number, const QString& description)
     : std::runtime_error(
           (description.isEmpty() ? standardErrorText(number) : description).toStdString()),
-      number_(number), description_(description.isEmpty() ? standardErrorText(number) : description) {}
+      number_(number),
+      description_(description.isEmpty() ? standardErrorText(number) : description) {}
 
 QString standardErrorText(int number) {
     const auto& texts = errorTexts();

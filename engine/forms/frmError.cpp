@@ -116,7 +116,9 @@ void frmError::Form_Load() {
     services().beeper->beep();
 }
 
-void frmError::cmdOK_Click() { done(QDialog::Accepted); }
+void frmError::cmdOK_Click() {
+    done(QDialog::Accepted);
+}
 
 void frmError::cmdYes_Click() {
     MessageResult = 6;

@@ -15,8 +15,8 @@ TestEnvironment::TestEnvironment() : saved_(services()) {
     folders.cache = base + QStringLiteral("/home/.cache");
     folders.temp = base + QStringLiteral("/tmp");
     folders.runtime = base + QStringLiteral("/run");
-    for (const QString& f : {folders.program, folders.documents, folders.cache, folders.temp,
-                             folders.runtime})
+    for (const QString& f :
+         {folders.program, folders.documents, folders.cache, folders.temp, folders.runtime})
         QDir().mkpath(f);
 
     Services& s = services();

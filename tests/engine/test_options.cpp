@@ -58,8 +58,8 @@ TEST_F(OptionsTest, firstStartWithAnEmptyRegistry) {
     EXPECT_EQ(user(QStringLiteral("Border")), QStringLiteral("0"));
     EXPECT_EQ(user(QStringLiteral("DisplayMMessage")), QStringLiteral("TRUE"));
     EXPECT_EQ(user(QStringLiteral("FixedCropHeight")), QStringLiteral("100"));
-    for (const char* flag : {"ShowEmptyDialog", "ShowOverviewDialog", "MakeDroppedActive",
-                             "PromptForNameOnDrop"})
+    for (const char* flag :
+         {"ShowEmptyDialog", "ShowOverviewDialog", "MakeDroppedActive", "PromptForNameOnDrop"})
         EXPECT_EQ(user(QString::fromLatin1(flag)), QStringLiteral("TRUE")) << flag;
     EXPECT_FALSE(user(QStringLiteral("ActiveList")).has_value());
     EXPECT_FALSE(user(QStringLiteral("LastUpdateTime")).has_value());
@@ -122,7 +122,8 @@ TEST_F(OptionsTest, emptyFolderValuesCountAsAbsent) {
     store(QStringLiteral("PrivateMagicListPath"), QString());
     storeMachine(QStringLiteral("PublicMagicListPath"), QStringLiteral("   "));
     LoadOptions();
-    EXPECT_EQ(Options.PrivateMagicListPath, env.folders.documents + QStringLiteral("/My Magic Lists/"));
+    EXPECT_EQ(Options.PrivateMagicListPath,
+              env.folders.documents + QStringLiteral("/My Magic Lists/"));
     EXPECT_EQ(Options.PublicMagicListPath, env.folders.program + QStringLiteral("/Magic Lists/"));
 }
 
@@ -157,17 +158,20 @@ TEST_F(OptionsTest, anUnwritableProgramFolderSavesNothingMachineWide) {
 
 TEST_F(OptionsTest, failedWritesAreReportedOncePerCall) {
     env.registry.failCreateCurrentUser = 5;
-    SaveRegString(QStringLiteral("Options"), QStringLiteral("Border"), QStringLiteral("5"), false, REG_SZ);
+    SaveRegString(QStringLiteral("Options"), QStringLiteral("Border"), QStringLiteral("5"), false,
+                  REG_SZ);
     env.registry.failCreateCurrentUser = 0;
     env.registry.failWriteMachine = 112;
     SaveMachineRegString(kMachineProductKey, QStringLiteral("A"), QStringLiteral("1"));
-    ASSERT_EQ(env.errors.messages(), (QStringList{QStringLiteral("Error 5"), QStringLiteral("Error 112")}));
+    ASSERT_EQ(env.errors.messages(),
+              (QStringList{QStringLiteral("Error 5"), QStringLiteral("Error 112")}));
     EXPECT_EQ(env.errors.calls[0].buttons, 48);
     EXPECT_EQ(env.errors.calls[1].title, QString());
 }
 
 TEST_F(OptionsTest, registryHelpers) {
-    SaveRegString(QStringLiteral("Options"), QStringLiteral("Border"), QStringLiteral("5"), false, REG_SZ);
+    SaveRegString(QStringLiteral("Options"), QStringLiteral("Border"), QStringLiteral("5"), false,
+                  REG_SZ);
     SaveRegString(QStringLiteral("Control Panel\\Desktop"), QStringLiteral("TileWallpaper"),
                   QStringLiteral("1"), true, REG_SZ);
     EXPECT_EQ(user(QStringLiteral("Border")), QStringLiteral("5"));
@@ -175,13 +179,22 @@ TEST_F(OptionsTest, registryHelpers) {
                                  QStringLiteral("TileWallpaper")),
               QStringLiteral("1"));
     store(QStringLiteral("Padded"), QStringLiteral("  x  "));
-    EXPECT_EQ(GetRegString(QStringLiteral("Options"), QStringLiteral("Padded"), QStringLiteral("d")), QStringLiteral("x"));
-    EXPECT_EQ(GetRegString(QStringLiteral("Options"), QStringLiteral("Missing"), QStringLiteral("d")), QStringLiteral("d"));
-    EXPECT_EQ(GetRegString(QStringLiteral("NoSuchSection"), QStringLiteral("Border"), QStringLiteral("d")), QStringLiteral("d"));
-    EXPECT_EQ(GetMachineRegString(QStringLiteral("Nowhere"), QStringLiteral("A"), QStringLiteral("m")), QStringLiteral("m"));
+    EXPECT_EQ(
+        GetRegString(QStringLiteral("Options"), QStringLiteral("Padded"), QStringLiteral("d")),
+        QStringLiteral("x"));
+    EXPECT_EQ(
+        GetRegString(QStringLiteral("Options"), QStringLiteral("Missing"), QStringLiteral("d")),
+        QStringLiteral("d"));
+    EXPECT_EQ(GetRegString(QStringLiteral("NoSuchSection"), QStringLiteral("Border"),
+                           QStringLiteral("d")),
+              QStringLiteral("d"));
+    EXPECT_EQ(
+        GetMachineRegString(QStringLiteral("Nowhere"), QStringLiteral("A"), QStringLiteral("m")),
+        QStringLiteral("m"));
     DeleteRegValue(QStringLiteral("Nowhere\\At\\All"), QStringLiteral("A"));
     DeleteRegValue(kUserKey, QStringLiteral("Missing"));
     EXPECT_TRUE(env.errors.calls.isEmpty());
-    EXPECT_EQ(CutAtNull(QStringLiteral("ab") + QChar(0) + QStringLiteral("cd")), QStringLiteral("ab"));
+    EXPECT_EQ(CutAtNull(QStringLiteral("ab") + QChar(0) + QStringLiteral("cd")),
+              QStringLiteral("ab"));
     EXPECT_EQ(CutAtNull(QStringLiteral("abc")), QStringLiteral("abc"));
 }

@@ -11,18 +11,24 @@ TEST(DriveTypes, mountClassification) {
         bool removable;
         int16_t expected;
     } cases[] = {
-        {"iso9660", "/mnt/cd", false, drive::CdRom},  {"udf", "/mnt/dvd", false, drive::CdRom},
-        {"nfs4", "/net", false, drive::Network},      {"cifs", "/srv/share", false, drive::Network},
-        {"fuse.sshfs", "/x", false, drive::Network},  {"9p", "/mnt/host", false, drive::Network},
-        {"tmpfs", "/tmp", false, drive::RamDisk},     {"ramfs", "/r", false, drive::RamDisk},
-        {"ext4", "/", false, drive::Fixed},           {"vfat", "/boot/efi", true, drive::Removable},
+        {"iso9660", "/mnt/cd", false, drive::CdRom},
+        {"udf", "/mnt/dvd", false, drive::CdRom},
+        {"nfs4", "/net", false, drive::Network},
+        {"cifs", "/srv/share", false, drive::Network},
+        {"fuse.sshfs", "/x", false, drive::Network},
+        {"9p", "/mnt/host", false, drive::Network},
+        {"tmpfs", "/tmp", false, drive::RamDisk},
+        {"ramfs", "/r", false, drive::RamDisk},
+        {"ext4", "/", false, drive::Fixed},
+        {"vfat", "/boot/efi", true, drive::Removable},
         {"vfat", "/media/u/STICK", false, drive::Removable},
         {"exfat", "/run/media/u/CARD", false, drive::Removable},
         {"ext4", "/mediaserver", false, drive::Fixed},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(classifyMount(QString::fromLatin1(c.type), QString::fromLatin1(c.mount), c.removable),
-                  c.expected)
+        EXPECT_EQ(
+            classifyMount(QString::fromLatin1(c.type), QString::fromLatin1(c.mount), c.removable),
+            c.expected)
             << c.type << " " << c.mount;
 }
 

@@ -46,14 +46,17 @@ TEST(FileRegistry, valuesRoundTripThroughTheFile) {
     {
         FileRegistry reg(files.locations());
         for (int i = 0; i < awkward.size(); ++i)
-            ASSERT_EQ(reg.setValue(Hive::CurrentUser, kKey, QStringLiteral("v%1").arg(i), awkward[i]), 0);
-        ASSERT_EQ(reg.setValue(Hive::LocalMachine, QStringLiteral("Software\\Orlevane\\Products\\7102"),
+            ASSERT_EQ(
+                reg.setValue(Hive::CurrentUser, kKey, QStringLiteral("v%1").arg(i), awkward[i]), 0);
+        ASSERT_EQ(reg.setValue(Hive::LocalMachine,
+                               QStringLiteral("Software\\Orlevane\\Products\\7102"),
                                QStringLiteral("AutoRestart"), QStringLiteral("TRUE")),
                   0);
     }
     FileRegistry again(files.locations());
     for (int i = 0; i < awkward.size(); ++i)
-        EXPECT_EQ(again.value(Hive::CurrentUser, kKey, QStringLiteral("v%1").arg(i)), awkward[i]) << i;
+        EXPECT_EQ(again.value(Hive::CurrentUser, kKey, QStringLiteral("v%1").arg(i)), awkward[i])
+            << i;
     EXPECT_EQ(again.value(Hive::LocalMachine, QStringLiteral("software\\orlevane\\products\\7102"),
                           QStringLiteral("autorestart")),
               QStringLiteral("TRUE"));
@@ -70,9 +73,12 @@ TEST(FileRegistry, namesCompareWithoutCaseAndKeepTheirFirstSpelling) {
     RegistryFiles files;
     FileRegistry reg(files.locations());
     reg.setValue(Hive::CurrentUser, kKey, QStringLiteral("ActiveList"), QStringLiteral("one"));
-    reg.setValue(Hive::CurrentUser, kKey.toUpper(), QStringLiteral("ACTIVELIST"), QStringLiteral("two"));
-    EXPECT_EQ(reg.value(Hive::CurrentUser, kKey.toLower(), QStringLiteral("activelist")), QStringLiteral("two"));
-    EXPECT_TRUE(reg.keyExists(Hive::CurrentUser, QStringLiteral("software\\ORLEVANE\\tapestrel\\options\\")));
+    reg.setValue(Hive::CurrentUser, kKey.toUpper(), QStringLiteral("ACTIVELIST"),
+                 QStringLiteral("two"));
+    EXPECT_EQ(reg.value(Hive::CurrentUser, kKey.toLower(), QStringLiteral("activelist")),
+              QStringLiteral("two"));
+    EXPECT_TRUE(reg.keyExists(Hive::CurrentUser,
+                              QStringLiteral("software\\ORLEVANE\\tapestrel\\options\\")));
     const QByteArray text = files.read(files.locations().currentUserFile);
     EXPECT_EQ(text.count("ActiveList"), 1);
     EXPECT_TRUE(text.contains("\"ActiveList\"=\"two\""));
@@ -87,13 +93,16 @@ TEST(FileRegistry, everyWriteReplacesTheFileWholeAndSeesOutsideChanges) {
     reg.setValue(Hive::CurrentUser, kKey, QStringLiteral("A"), QStringLiteral("1"));
     const QString file = files.locations().currentUserFile;
     // Another writer (the user, a test) changes the file: the store reads it again.
-    files.write(file, "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\X]\n\"B\"=\"2\"\n");
+    files.write(file,
+                "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\X]\n\"B\"=\"2\"\n");
     {
         QFile touched(file);
         ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
-        touched.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+        touched.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                            QFileDevice::FileModificationTime);
     }
-    EXPECT_EQ(reg.value(Hive::CurrentUser, QStringLiteral("X"), QStringLiteral("B")), QStringLiteral("2"));
+    EXPECT_EQ(reg.value(Hive::CurrentUser, QStringLiteral("X"), QStringLiteral("B")),
+              QStringLiteral("2"));
     EXPECT_FALSE(reg.value(Hive::CurrentUser, kKey, QStringLiteral("A")).has_value());
     reg.setValue(Hive::CurrentUser, QStringLiteral("X"), QStringLiteral("C"), QStringLiteral("3"));
     // No temporary file is left beside the hive.
@@ -114,15 +123,19 @@ TEST(FileRegistry, aDamagedHiveIsKeptAsideReportedOnceAndStartsEmpty) {
         const QString file = files.locations().currentUserFile;
         files.write(file, bytes);
         FileRegistry reg(files.locations());
-        EXPECT_FALSE(reg.value(Hive::CurrentUser, QStringLiteral("K"), QStringLiteral("A")).has_value());
+        EXPECT_FALSE(
+            reg.value(Hive::CurrentUser, QStringLiteral("K"), QStringLiteral("A")).has_value());
         const QStringList problems = reg.takeProblems();
         ASSERT_EQ(problems.size(), 1) << bytes.constData();
         EXPECT_TRUE(problems[0].contains(QStringLiteral(".reg.bad")));
         EXPECT_TRUE(reg.takeProblems().isEmpty());
         EXPECT_EQ(files.read(file + QStringLiteral(".bad")), bytes);
         // The next write starts a fresh hive and leaves the damaged copy alone.
-        EXPECT_EQ(reg.setValue(Hive::CurrentUser, QStringLiteral("K"), QStringLiteral("A"), QStringLiteral("new")), 0);
-        EXPECT_EQ(FileRegistry(files.locations()).value(Hive::CurrentUser, QStringLiteral("K"), QStringLiteral("A")),
+        EXPECT_EQ(reg.setValue(Hive::CurrentUser, QStringLiteral("K"), QStringLiteral("A"),
+                               QStringLiteral("new")),
+                  0);
+        EXPECT_EQ(FileRegistry(files.locations())
+                      .value(Hive::CurrentUser, QStringLiteral("K"), QStringLiteral("A")),
                   QStringLiteral("new"));
         EXPECT_EQ(files.read(file + QStringLiteral(".bad")), bytes);
     }
@@ -135,17 +148,21 @@ TEST(FileRegistry, theRunValueIsMirroredAsAnAutostartEntry) {
     const QString autostart = files.locations().autostartFile;
     reg.setValue(Hive::CurrentUser, runKey, QStringLiteral("Other"), QStringLiteral("x"));
     EXPECT_FALSE(QFile::exists(autostart));
-    ASSERT_EQ(reg.setValue(Hive::CurrentUser, runKey, QStringLiteral("Tapestrel"), QStringLiteral("cmd")), 0);
+    ASSERT_EQ(
+        reg.setValue(Hive::CurrentUser, runKey, QStringLiteral("Tapestrel"), QStringLiteral("cmd")),
+        0);
     const QByteArray entry = files.read(autostart);
     EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
-    EXPECT_TRUE(entry.contains(("Exec=\"" + files.locations().executablePath + "\" -SILENT\n").toUtf8()));
+    EXPECT_TRUE(
+        entry.contains(("Exec=\"" + files.locations().executablePath + "\" -SILENT\n").toUtf8()));
     reg.deleteValue(Hive::CurrentUser, runKey.toLower(), QStringLiteral("TAPESTREL"));
     EXPECT_FALSE(QFile::exists(autostart));
 }
 
 TEST(FileRegistry, autostartQuotesAwkwardExecutablePaths) {
-    EXPECT_TRUE(FileRegistry::autostartEntry(QStringLiteral("/opt/a \"b\" $c\\d"))
-                    .contains(QStringLiteral("Exec=\"/opt/a \\\\\"b\\\\\" \\\\$c\\\\\\\\d\" -SILENT")));
+    EXPECT_TRUE(
+        FileRegistry::autostartEntry(QStringLiteral("/opt/a \"b\" $c\\d"))
+            .contains(QStringLiteral("Exec=\"/opt/a \\\\\"b\\\\\" \\\\$c\\\\\\\\d\" -SILENT")));
 }
 
 TEST(FileRegistry, aHiveThatCannotBeWrittenGivesAnErrorAndKeepsItsValues) {
@@ -156,6 +173,8 @@ TEST(FileRegistry, aHiveThatCannotBeWrittenGivesAnErrorAndKeepsItsValues) {
     l.localMachineFile = files.dir.path() + QStringLiteral("/blocked/HKEY_LOCAL_MACHINE.reg");
     FileRegistry reg(l);
     EXPECT_NE(reg.createKey(Hive::LocalMachine, QStringLiteral("K")), 0);
-    EXPECT_NE(reg.setValue(Hive::LocalMachine, QStringLiteral("K"), QStringLiteral("A"), QStringLiteral("1")), 0);
+    EXPECT_NE(reg.setValue(Hive::LocalMachine, QStringLiteral("K"), QStringLiteral("A"),
+                           QStringLiteral("1")),
+              0);
     EXPECT_FALSE(reg.keyExists(Hive::LocalMachine, QStringLiteral("K")));
 }

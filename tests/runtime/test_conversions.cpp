@@ -20,8 +20,8 @@ TEST(Conversions, halvesRoundToTheEvenNeighbour) {
     const struct {
         double in;
         int16_t out;
-    } cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.5, 0}, {1.5, 2}, {2.4999, 2}, {-0.6, -1},
-                 {32767.4, 32767}, {-32768.0, -32768}};
+    } cases[] = {{2.5, 2},    {3.5, 4},   {-2.5, -2},       {0.5, 0},          {1.5, 2},
+                 {2.4999, 2}, {-0.6, -1}, {32767.4, 32767}, {-32768.0, -32768}};
     for (const auto& c : cases)
         EXPECT_EQ(cInt(c.in), c.out) << c.in;
 }
@@ -50,8 +50,8 @@ TEST(Conversions, leadingNumberReader) {
     const struct {
         const char* in;
         double out;
-    } cases[] = {{"12abc", 12},     {"  1 2 3", 123}, {"-3.5x", -3.5}, {"abc", 0}, {"", 0},
-                 {"&H10", 16},      {"1e2z", 100},    {"7.", 7},       {"..5", 0}, {"+4", 4}};
+    } cases[] = {{"12abc", 12}, {"  1 2 3", 123}, {"-3.5x", -3.5}, {"abc", 0}, {"", 0},
+                 {"&H10", 16},  {"1e2z", 100},    {"7.", 7},       {"..5", 0}, {"+4", 4}};
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(val(QString::fromLatin1(c.in)), c.out) << c.in;
 }

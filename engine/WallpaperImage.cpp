@@ -1,0 +1,183 @@
+#include "engine/WallpaperImage.h"
+
+#include "engine/ErrorWindow.h"
+#include "engine/FileRoutines.h"
+#include "engine/INIFuncs.h"
+#include "engine/Options.h"
+#include "engine/WallpaperPlacement.h"
+#include "engine/WallpaperRender.h"
+#include "platform/Desktop.h"
+#include "platform/ImageBox.h"
+#include "platform/Registry.h"
+#include "platform/Services.h"
+#include "runtime/RuntimeError.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QStringList>
+
+CurrentWallpaperRecord CurrentWallpaper;
+
+namespace {
+
+const QString kDesktopKey = QStringLiteral("Control Panel\\Desktop");
+const QString kColorsKey = QStringLiteral("Control Panel\\Colors");
+const QString kLastFileKey = QStringLiteral("Software\\SetWallPaper\\Options");
+
+bool desktopFailureReported = false;
+
+// The hourglass while the picture is rendered; the previous pointer after.
+class BusyPointer {
+public:
+    BusyPointer() : shown_(qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        if (shown_)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~BusyPointer() {
+        if (shown_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    bool shown_;
+};
+
+QString storedDesktopValue(const QString& key, const QString& name) {
+    return services().registry->value(Hive::CurrentUser, key, name).value_or(QString());
+}
+
+void saveDesktopValue(const QString& key, const QString& name, const QString& value) {
+    SaveRegString(key, name, value, true, REG_SZ);
+}
+
+// The desktop's tiling values for the placement actually used. Centred
+// whenever a border is set and for best fit, since the picture then already
+// has its final size.
+void writeTilingValues(int16_t position) {
+    QString tile = QStringLiteral("0"), style = QStringLiteral("0");
+    if (Options.Border == 0) {
+        switch (position) {
+        case placement::Tile:
+            tile = QStringLiteral("1");
+            break;
+        case placement::Stretch:
+            style = QStringLiteral("2");
+            break;
+        case placement::Automatic:
+        case placement::Centre:
+        case placement::BestFit:
+            break;
+        default:
+            return; // a code we do not know leaves the desktop's values alone
+        }
+    }
+    saveDesktopValue(kDesktopKey, QStringLiteral("TileWallpaper"), tile);
+    saveDesktopValue(kDesktopKey, QStringLiteral("WallPaperStyle"), style);
+}
+
+// What the desktop is to show, from the values as now stored.
+DesktopValues storedDesktopValues(const QString& bitmap) {
+    DesktopValues values;
+    values.wallpaperPath = bitmap;
+    values.tile = storedDesktopValue(kDesktopKey, QStringLiteral("TileWallpaper")) == u"1";
+    values.style =
+        storedDesktopValue(kDesktopKey, QStringLiteral("WallPaperStyle")) == u"2" ? 2 : 0;
+    values.background =
+        parseBackgroundText(storedDesktopValue(kColorsKey, QStringLiteral("Background")));
+    return values;
+}
+
+// Hands the values to the session; a refusal is told once per run and
+// never counted as a change.
+bool applyToDesktop(const DesktopValues& values) {
+    Desktop* desktop = services().desktop;
+    if (!desktop)
+        return true;
+    const QString problem = desktop->apply(values);
+    if (problem.isEmpty())
+        return true;
+    if (!desktopFailureReported) {
+        desktopFailureReported = true;
+        ShowErrorMessage(QStringLiteral("Can not set Wallpaper Image\r\n") + desktop->name() +
+                             QStringLiteral(": ") + problem,
+                         0, QString());
+    }
+    return false;
+}
+
+} // namespace
+
+QString wallpaperBitmapPath() {
+    return GetSpecialFolderPath(0, 5) + QStringLiteral("ZOZ.bmp");
+}
+
+QString backgroundText(int32_t colour) {
+    const quint32 c = quint32(colour);
+    return QStringLiteral("%1 %2 %3").arg(c & 0xff).arg((c >> 8) & 0xff).arg((c >> 16) & 0xff);
+}
+
+std::optional<int32_t> parseBackgroundText(const QString& text) {
+    const QStringList parts = text.simplified().split(u' ');
+    if (parts.size() != 3)
+        return std::nullopt;
+    int32_t colour = 0;
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        const int value = parts[i].toInt(&ok);
+        if (!ok || value < 0 || value > 255)
+            return std::nullopt;
+        colour |= value << (8 * i);
+    }
+    return colour;
+}
+
+void resetDesktopFailureReport() {
+    desktopFailureReported = false;
+}
+
+int32_t SetWallpaperImage(const QString& path, int16_t& position, int32_t colour, int32_t left,
+                          int32_t top, int32_t width, int32_t height, int32_t& rotation) {
+    const BusyPointer busy;
+    try {
+        const QString bitmap = wallpaperBitmapPath();
+        if (!path.isEmpty()) {
+            frmLeadControl host;
+            const int32_t code =
+                BuildWallpaperImage(host, path, position, left, top, width, height, rotation);
+            if (code != 0)
+                return code;
+            if (const int32_t saved = host.LEAD1.save(bitmap))
+                raiseError(saved);
+        }
+        // Written only now, from the placement the renderer settled on, so
+        // that a failed rendering leaves every desktop value as it was.
+        writeTilingValues(position);
+        saveDesktopValue(kDesktopKey, QStringLiteral("Wallpaper"),
+                         path.isEmpty() ? QString() : bitmap);
+        SaveRegString(kLastFileKey, QStringLiteral("LastFile"), path, true, REG_SZ);
+        if (colour != -1)
+            saveDesktopValue(kColorsKey, QStringLiteral("Background"), backgroundText(colour));
+        DesktopValues values = storedDesktopValues(path.isEmpty() ? QString() : bitmap);
+        if (colour != -1)
+            values.background = colour;
+        return applyToDesktop(values) ? 0 : kWallpaperFailureShown;
+    } catch (const RuntimeError& e) {
+        const QString text =
+            e.description().isEmpty() ? standardErrorText(e.number()) : e.description();
+        ShowErrorMessage(text, 0, QString());
+        return kWallpaperFailureShown;
+    }
+}
+
+QString GetImageErrorText(int32_t code) {
+    switch (code) {
+    case imgerr::InvalidFormat:
+        return QStringLiteral("Invalid File Format");
+    case imgerr::FileNotFound:
+        return QStringLiteral("File Not Found");
+    default:
+        return standardErrorText(code);
+    }
+}

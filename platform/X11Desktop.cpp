@@ -1,0 +1,226 @@
+#include "platform/X11Desktop.h"
+
+#include "platform/ImageBox.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+// Xlib reports protocol errors through one process-wide handler; while we
+// talk to the server it only notes the first error instead of exiting.
+int firstError = 0;
+int noteError(Display*, XErrorEvent* event) {
+    if (firstError == 0)
+        firstError = event->error_code;
+    return 0;
+}
+
+class ErrorTrap {
+public:
+    explicit ErrorTrap(Display* display) : display_(display) {
+        firstError = 0;
+        previous_ = XSetErrorHandler(noteError);
+    }
+    ~ErrorTrap() { XSetErrorHandler(previous_); }
+    ErrorTrap(const ErrorTrap&) = delete;
+    ErrorTrap& operator=(const ErrorTrap&) = delete;
+    // Waits for the server to catch up; the first error since the last call.
+    int sync() {
+        XSync(display_, False);
+        return std::exchange(firstError, 0);
+    }
+
+private:
+    Display* display_;
+    XErrorHandler previous_;
+};
+
+QString xErrorText(Display* display, int code) {
+    char text[256] = {};
+    XGetErrorText(display, code, text, sizeof text);
+    return QString::fromLocal8Bit(text);
+}
+
+QRgb colourOf(int32_t bgr) {
+    const quint32 c = quint32(bgr);
+    return qRgb(int(c & 0xff), int((c >> 8) & 0xff), int((c >> 16) & 0xff));
+}
+
+// The lowest set bit and the width of a visual's colour mask.
+void maskShape(unsigned long mask, int& shift, int& bits) {
+    shift = 0;
+    bits = 0;
+    if (mask == 0)
+        return;
+    while (!(mask & 1)) {
+        mask >>= 1;
+        ++shift;
+    }
+    while (mask & 1) {
+        mask >>= 1;
+        ++bits;
+    }
+}
+
+unsigned long channelBits(int value, unsigned long mask) {
+    int shift = 0, bits = 0;
+    maskShape(mask, shift, bits);
+    return bits == 0 ? 0 : (static_cast<unsigned long>(value >> (8 - std::min(bits, 8))) << shift);
+}
+
+// Puts the picture into a pixmap of the root window's depth. 24-bit colour
+// in 32-bit pixels, the usual case, goes across as it is held.
+Pixmap uploadPixmap(Display* display, int screen, const QImage& picture) {
+    const Window root = RootWindow(display, screen);
+    const int depth = DefaultDepth(display, screen);
+    Visual* visual = DefaultVisual(display, screen);
+    const int width = picture.width(), height = picture.height();
+    const Pixmap pixmap =
+        XCreatePixmap(display, root, unsigned(width), unsigned(height), unsigned(depth));
+    XImage* image = XCreateImage(display, visual, unsigned(depth), ZPixmap, 0, nullptr,
+                                 unsigned(width), unsigned(height), 32, 0);
+    if (!image)
+        return pixmap;
+    const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
+                        visual->red_mask == 0xff0000 && visual->green_mask == 0xff00 &&
+                        visual->blue_mask == 0xff && image->bytes_per_line == width * 4;
+    QImage converted;
+    if (direct) {
+        converted = picture.convertToFormat(QImage::Format_RGB32);
+        image->data = reinterpret_cast<char*>(converted.bits());
+    } else {
+        image->data = static_cast<char*>(malloc(size_t(image->bytes_per_line) * size_t(height)));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const QRgb c = picture.pixel(x, y);
+                XPutPixel(image, x, y,
+                          channelBits(qRed(c), visual->red_mask) |
+                              channelBits(qGreen(c), visual->green_mask) |
+                              channelBits(qBlue(c), visual->blue_mask));
+            }
+    }
+    const GC gc = XCreateGC(display, pixmap, 0, nullptr);
+    XPutImage(display, pixmap, gc, image, 0, 0, 0, 0, unsigned(width), unsigned(height));
+    XFreeGC(display, gc);
+    if (direct)
+        image->data = nullptr; // owned by the QImage
+    XDestroyImage(image);
+    return pixmap;
+}
+
+std::optional<Pixmap> pixmapProperty(Display* display, Window root, Atom property) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::optional<Pixmap> result;
+    if (XGetWindowProperty(display, root, property, 0, 1, False, AnyPropertyType, &type, &format,
+                           &count, &after, &data) == Success &&
+        type == XA_PIXMAP && format == 32 && count == 1 && data)
+        result = *reinterpret_cast<Pixmap*>(data);
+    if (data)
+        XFree(data);
+    return result;
+}
+
+// The previous setter kept its pixmap alive by leaving its connection
+// retained; when both properties still name that pixmap, ending that
+// connection frees it, as the other root-window setters do.
+void freePreviousPixmap(Display* display, Window root, ErrorTrap& trap) {
+    const Atom rootAtom = XInternAtom(display, "_XROOTPMAP_ID", True);
+    const Atom esetAtom = XInternAtom(display, "ESETROOT_PMAP_ID", True);
+    if (rootAtom == None || esetAtom == None)
+        return;
+    const std::optional<Pixmap> shown = pixmapProperty(display, root, rootAtom);
+    const std::optional<Pixmap> owned = pixmapProperty(display, root, esetAtom);
+    if (shown && owned && *shown == *owned)
+        XKillClient(display, *owned);
+    trap.sync(); // a pixmap that is gone already is no error of ours
+}
+
+} // namespace
+
+X11Desktop::X11Desktop(QString displayName) : displayName_(std::move(displayName)) {}
+
+QImage X11Desktop::composeScreen(QSize screen, const DesktopValues& values, const QImage& bitmap,
+                                 QRgb colour) {
+    QImage canvas(screen, QImage::Format_RGB32);
+    canvas.fill(colour);
+    if (bitmap.isNull())
+        return canvas;
+    QPainter painter(&canvas);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (values.tile) {
+        for (int y = 0; y < screen.height(); y += bitmap.height())
+            for (int x = 0; x < screen.width(); x += bitmap.width())
+                painter.drawImage(x, y, bitmap);
+    } else if (values.style == 2) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(canvas.rect(), bitmap);
+    } else {
+        painter.drawImage((screen.width() - bitmap.width()) / 2,
+                          (screen.height() - bitmap.height()) / 2, bitmap);
+    }
+    return canvas;
+}
+
+QString X11Desktop::apply(const DesktopValues& values) {
+    QImage bitmap;
+    if (!values.wallpaperPath.isEmpty()) {
+        ImageBox box;
+        if (const int32_t code = box.load(values.wallpaperPath))
+            return QStringLiteral("the wallpaper bitmap %1 could not be read (%2)")
+                .arg(values.wallpaperPath)
+                .arg(code);
+        bitmap = box.takeImage();
+    }
+    if (values.background)
+        lastColour_ = values.background;
+
+    const QByteArray name = displayName_.toLocal8Bit();
+    // A connection of its own: its pixmap outlives it once it is retained.
+    Display* display = XOpenDisplay(name.isEmpty() ? nullptr : name.constData());
+    if (!display)
+        return QStringLiteral("the X display %1 could not be opened")
+            .arg(name.isEmpty() ? qEnvironmentVariable("DISPLAY") : displayName_);
+    ErrorTrap trap(display);
+    const int screen = DefaultScreen(display);
+    const Window root = RootWindow(display, screen);
+    const QSize size(DisplayWidth(display, screen), DisplayHeight(display, screen));
+
+    const QImage picture = composeScreen(size, values, bitmap, colourOf(lastColour_.value_or(0)));
+    const Pixmap pixmap = uploadPixmap(display, screen, picture);
+    if (const int error = trap.sync()) {
+        const QString text = xErrorText(display, error);
+        XFreePixmap(display, pixmap);
+        trap.sync();
+        XCloseDisplay(display);
+        return QStringLiteral("the screen picture could not be made: %1").arg(text);
+    }
+
+    freePreviousPixmap(display, root, trap);
+    const Atom rootAtom = XInternAtom(display, "_XROOTPMAP_ID", False);
+    const Atom esetAtom = XInternAtom(display, "ESETROOT_PMAP_ID", False);
+    XChangeProperty(display, root, rootAtom, XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    XChangeProperty(display, root, esetAtom, XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    XSetWindowBackgroundPixmap(display, root, pixmap);
+    XClearWindow(display, root);
+    if (const int error = trap.sync()) {
+        const QString text = xErrorText(display, error);
+        XFreePixmap(display, pixmap);
+        XCloseDisplay(display);
+        return QStringLiteral("the root window refused the picture: %1").arg(text);
+    }
+    XSetCloseDownMode(display, RetainPermanent);
+    XCloseDisplay(display);
+    return {};
+}

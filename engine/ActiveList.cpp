@@ -2,4 +2,8 @@
 #include "engine/MagicList.h"
 #include "engine/Options.h"
 
-void LoadActiveMagicList() {}
+void LoadActiveMagicList() {
+    const int16_t result = ActiveMagicList.Load(Options.ActiveList);
+    if (result != 0 && ListIndexCount >= 1)
+        ActiveMagicList.Load(ListIndexEntries[1].ListPath);
+}

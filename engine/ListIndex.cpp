@@ -1,6 +1,57 @@
 #include "engine/ListIndex.h"
 
-QList<ListIndexEntry> ListIndexEntries;
+#include "engine/FileRoutines.h"
+#include "engine/MagicList.h"
+#include "engine/Options.h"
+
+#include <QDir>
+#include <memory>
+
+// Row 0 is never used; row 1 exists even while the index is empty.
+QList<ListIndexEntry> ListIndexEntries{ListIndexEntry{}, ListIndexEntry{}};
 int16_t ListIndexCount = 0;
 
-void BuildMagicListIndex() {}
+namespace {
+
+// The list files of one folder, by name, as the original file system
+// listed them. Hidden and special files are not lists.
+QStringList listFilesIn(const QString& folder) {
+    if (folder.isEmpty())
+        return {};
+    const QDir dir(folder);
+    const QStringList filter{QStringLiteral("*.") + Options.ListExtension};
+    return dir.entryList(filter, QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
+} // namespace
+
+void BuildMagicListIndex() {
+    ListIndexEntries = {ListIndexEntry{}, ListIndexEntry{}};
+    ListIndexCount = 0;
+    // One scratch list reads every file, so the active list is never touched.
+    static std::unique_ptr<clsMagicList> scratch;
+    if (!scratch)
+        scratch = std::make_unique<clsMagicList>();
+    for (const QString& folder : {Options.PublicMagicListPath, Options.PrivateMagicListPath}) {
+        for (const QString& name : listFilesIn(folder)) {
+            // A damaged file is left out; the user did not ask to open it.
+            if (scratch->loadQuietly(withSlash(folder) + name) != 0)
+                continue;
+            if (ListIndexCount == INT16_MAX)
+                return;
+            ++ListIndexCount;
+            const ListIndexEntry row{scratch->GetListName(), scratch->GetFilePath()};
+            if (ListIndexCount == 1)
+                ListIndexEntries[1] = row;
+            else
+                ListIndexEntries.append(row);
+        }
+    }
+    if (ListIndexCount == 0) {
+        // A first run: the default list goes to disk so there is one to pick.
+        ActiveMagicList.Save();
+        ListIndexCount = 1;
+        ListIndexEntries[1] =
+            ListIndexEntry{ActiveMagicList.GetListName(), ActiveMagicList.GetFilePath()};
+    }
+}

@@ -48,9 +48,10 @@ struct MagicListSchedule {
 // Busy guard: RemoveDuplicates serves the event loop while it reads files,
 // so timer ticks and tray commands can run in the middle of it. While
 // IsBusy() is true every operation that changes the list (entries, name,
-// schedule, file) is refused and does nothing (Save returns false, Load
-// returns -1 without touching the list, AddItem and MoveItem return -1).
-// The minute timer and the tray check IsBusy() and skip their work.
+// schedule, file path) is refused and does nothing: Load returns -1 without
+// touching the list, AddItem and MoveItem return -1. Save still works, since
+// the list is whole between two file reads. The minute timer and the tray
+// check IsBusy() and skip their work.
 class clsMagicList {
 public:
     clsMagicList();
@@ -139,16 +140,25 @@ public:
     bool IsPublic() const;
     void ClearFilePath();
 
+    // Load without the error window, for callers that skip damaged files.
+    int16_t loadQuietly(const QString& path);
+
     // The 55-character header text of the last Save or Load.
     QString headerText() const { return header_; }
 
 private:
+    int16_t loadFile(const QString& path, bool reportErrors);
     bool validIndex(int16_t index) const { return index >= 0 && index < entries_.size(); }
     bool IsUpdateDay(QDateTime& date) const;
     bool IsUpdateHour(QDateTime& date) const;
-    int16_t GetMinutesPerDay() const;
-    bool otherEntryUses(const QString& path, qsizetype except) const;
-    void deleteEntryAt(qsizetype index, bool deleteOwnedFile);
+    int GetMinutesPerDay() const;
+    // Whether an entry other than `except` names the file at realPath.
+    bool otherEntryUses(const QString& realPath, qsizetype except) const;
+    // Drops the entry and hands the active role on; the file stays.
+    void removeEntryAt(qsizetype index);
+    // Drops every entry marked as a duplicate, from the end; with
+    // deleteOwnedFiles also the program's own copies no kept entry shows.
+    void removeMarkedEntries(bool deleteOwnedFiles);
 
     QString name_;
     QList<MagicListEntry> entries_;

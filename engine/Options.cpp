@@ -48,11 +48,9 @@ void readFolder(Reader read, const QString& key, const QString& name, QString& f
     field = withSlash(stored);
 }
 
-void readNumber(Reader read, const QString& key, const QString& name, int16_t& field) {
-    step([&] { field = cInt(read(key, name, QString::number(field))); });
-}
-
-void readNumber(Reader read, const QString& key, const QString& name, int32_t& field) {
+// Numbers are read through the 16-bit conversion, also into wider fields.
+template <typename Field>
+void readNumber(Reader read, const QString& key, const QString& name, Field& field) {
     step([&] { field = cInt(read(key, name, QString::number(field))); });
 }
 

@@ -13,17 +13,6 @@ namespace {
 const QString kRunKey = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
 const QString kRunValue = QStringLiteral("Tapestrel");
 
-bool sameKey(const QString& a, const QString& b) {
-    QString x = a, y = b;
-    x.replace(u'/', u'\\');
-    y.replace(u'/', u'\\');
-    while (x.endsWith(u'\\'))
-        x.chop(1);
-    while (y.endsWith(u'\\'))
-        y.chop(1);
-    return x.compare(y, Qt::CaseInsensitive) == 0;
-}
-
 // Writes bytes to path through a temporary file and a rename; 0 or a
 // system error code.
 int writeAtomically(const QString& path, const QByteArray& bytes) {
@@ -179,13 +168,7 @@ bool FileRegistry::keyExists(Hive hive, const QString& key) const {
 
 std::optional<QString> FileRegistry::value(Hive hive, const QString& key,
                                            const QString& name) const {
-    const HiveData::Key* k = store(hive).data.findKey(key);
-    if (!k)
-        return std::nullopt;
-    for (const HiveData::Value& v : k->values)
-        if (v.name.compare(name, Qt::CaseInsensitive) == 0)
-            return v.data;
-    return std::nullopt;
+    return store(hive).data.value(key, name);
 }
 
 int FileRegistry::deleteValue(Hive hive, const QString& key, const QString& name) {
@@ -206,8 +189,8 @@ int FileRegistry::deleteValue(Hive hive, const QString& key, const QString& name
 int FileRegistry::mirrorAutostart(Hive hive, const QString& key, const QString& name, bool present,
                                   const QString& value) {
     Q_UNUSED(value);
-    if (hive != Hive::CurrentUser || locations_.autostartFile.isEmpty() || !sameKey(key, kRunKey) ||
-        name.compare(kRunValue, Qt::CaseInsensitive) != 0)
+    if (hive != Hive::CurrentUser || locations_.autostartFile.isEmpty() ||
+        !HiveData::sameKey(key, kRunKey) || name.compare(kRunValue, Qt::CaseInsensitive) != 0)
         return winerr::Success;
     if (!present) {
         if (QFile::exists(locations_.autostartFile) && !QFile::remove(locations_.autostartFile))

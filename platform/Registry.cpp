@@ -131,6 +131,20 @@ bool HiveData::deleteValue(const QString& path, const QString& name) {
     return false;
 }
 
+std::optional<QString> HiveData::value(const QString& path, const QString& name) const {
+    const Key* key = findKey(path);
+    if (!key)
+        return std::nullopt;
+    for (const Value& v : key->values)
+        if (v.name.compare(name, Qt::CaseInsensitive) == 0)
+            return v.data;
+    return std::nullopt;
+}
+
+bool HiveData::sameKey(const QString& a, const QString& b) {
+    return normalKey(a).compare(normalKey(b), Qt::CaseInsensitive) == 0;
+}
+
 QByteArray HiveData::serialize(const QString& rootName) const {
     QString text = QStringLiteral("Windows Registry Editor Version 5.00\n");
     for (const Key& key : keys_) {
@@ -234,13 +248,7 @@ bool MemoryRegistry::keyExists(Hive hive, const QString& key) const {
 
 std::optional<QString> MemoryRegistry::value(Hive hive, const QString& key,
                                              const QString& name) const {
-    const HiveData::Key* k = data(hive).findKey(key);
-    if (!k)
-        return std::nullopt;
-    for (const HiveData::Value& v : k->values)
-        if (v.name.compare(name, Qt::CaseInsensitive) == 0)
-            return v.data;
-    return std::nullopt;
+    return data(hive).value(key, name);
 }
 
 int MemoryRegistry::deleteValue(Hive hive, const QString& key, const QString& name) {

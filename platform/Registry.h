@@ -53,6 +53,10 @@ public:
     Key& ensureKey(const QString& path);
     void setValue(const QString& path, const QString& name, const QString& data);
     bool deleteValue(const QString& path, const QString& name);
+    std::optional<QString> value(const QString& path, const QString& name) const;
+    // Whether two key paths name the same key ("/" or "\\", case and
+    // trailing separators aside).
+    static bool sameKey(const QString& a, const QString& b);
     void clear() { keys_.clear(); }
     const QList<Key>& keys() const { return keys_; }
 

@@ -1,21 +1,27 @@
-#include "engine/Options.h"
+#include "engine/MainForm.h"
+#include "engine/StartUp.h"
 #include "platform/Beeper.h"
 #include "platform/Clock.h"
+#include "platform/DesktopFactory.h"
 #include "platform/DriveTypes.h"
 #include "platform/FileRegistry.h"
 #include "platform/Folders.h"
+#include "platform/ProcessRunner.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "platform/SingleInstance.h"
+#include "platform/Tray.h"
 
 #include <QApplication>
-#include <QTextStream>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tapestrel"));
+    // The program lives in the tray: closing its last window is not an exit.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(programIcon());
 
     SystemClock clock;
     SystemRandom random;
@@ -26,6 +32,11 @@ int main(int argc, char* argv[]) {
     SystemBeeper beeper;
     MountDriveClassifier drives;
     DesktopShell shell;
+    SystemProcessRunner runner;
+    const std::unique_ptr<Desktop> desktop =
+        createDesktop(DesktopSession::fromEnvironment(), runner);
+    LocalSocketInstance instance(frmMain::Caption(), folders.privateRuntimeFolder());
+    SystemTray tray;
 
     Services& s = services();
     s.clock = &clock;
@@ -36,10 +47,12 @@ int main(int argc, char* argv[]) {
     s.folders = &folders;
     s.drives = &drives;
     s.shell = &shell;
+    s.desktop = desktop.get();
+    s.instance = &instance;
+    s.tray = &tray;
 
-    LoadOptions();
-    QTextStream(stdout) << "Tapestrel: settings loaded and saved; lists in "
-                        << Options.PrivateMagicListPath << " and " << Options.PublicMagicListPath
-                        << "\n";
-    return 0;
+    installSessionEndHandlers();
+    if (!Main(QApplication::arguments().mid(1)))
+        return 0;
+    return QApplication::exec();
 }

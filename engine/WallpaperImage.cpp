@@ -1,5 +1,6 @@
 #include "engine/WallpaperImage.h"
 
+#include "engine/BusyPointer.h"
 #include "engine/ErrorWindow.h"
 #include "engine/FileRoutines.h"
 #include "engine/INIFuncs.h"
@@ -12,8 +13,6 @@
 #include "platform/Services.h"
 #include "runtime/RuntimeError.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <QStringList>
 
 CurrentWallpaperRecord CurrentWallpaper;
@@ -25,24 +24,6 @@ const QString kColorsKey = QStringLiteral("Control Panel\\Colors");
 const QString kLastFileKey = QStringLiteral("Software\\SetWallPaper\\Options");
 
 bool desktopFailureReported = false;
-
-// The hourglass while the picture is rendered; the previous pointer after.
-class BusyPointer {
-public:
-    BusyPointer() : shown_(qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        if (shown_)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~BusyPointer() {
-        if (shown_)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    bool shown_;
-};
 
 QString storedDesktopValue(const QString& key, const QString& name) {
     return services().registry->value(Hive::CurrentUser, key, name).value_or(QString());

@@ -9,6 +9,8 @@ class Folders;
 class DriveClassifier;
 class Shell;
 class Desktop;
+class SingleInstance;
+class Tray;
 
 // The system services the program calls, in one place so that tests can
 // put stand-ins in. app/ wires the real ones at start; every member is set
@@ -23,6 +25,8 @@ struct Services {
     DriveClassifier* drives = nullptr;
     Shell* shell = nullptr;
     Desktop* desktop = nullptr;
+    SingleInstance* instance = nullptr;
+    Tray* tray = nullptr;
 };
 
 Services& services();

@@ -1,0 +1,234 @@
+#include "engine/StartUp.h"
+
+#include "engine/DisplayEntry.h"
+#include "engine/INIFuncs.h"
+#include "engine/LifeLog.h"
+#include "engine/ListIndex.h"
+#include "engine/MagicList.h"
+#include "engine/MainForm.h"
+#include "engine/Options.h"
+#include "engine/forms/frmEndProg.h"
+#include "engine/forms/frmSplash.h"
+#include "platform/Clock.h"
+#include "platform/Services.h"
+#include "platform/SingleInstance.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+clsBackGroundColors BackgroundColors;
+
+namespace {
+
+bool ending = false;
+// A stop asked for (by a signal) before the main form was up: carried out
+// as soon as there is something to save.
+bool endPending = false;
+
+// Signals are only noted in the handler; the byte wakes the event loop,
+// which runs the stop where it is safe to.
+int signalPipe[2] = {-1, -1};
+
+void noteSignal(int) {
+    const char byte = 1;
+    const int saved = errno;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+int currentSecond() {
+    return services().clock->now().time().second();
+}
+
+// EndProgram after its question: the Run value, the drop window, the
+// settings and the main form, then the event loop ends.
+void finishProgram() {
+    ending = true;
+    if (!Options.AutoRestart)
+        DeleteRegValue(kRunKey, kRunValueName);
+    if (DropWindow)
+        delete DropWindow.data();
+    Options.ActiveList = ActiveMagicList.GetFilePath();
+    SaveOptions();
+    if (MainForm) {
+        MainForm->Form_Unload();
+        // The exit may come from the form's own menu or from inside one of
+        // its ticks: it goes once they have returned.
+        MainForm->deleteLater();
+        MainForm = nullptr;
+    }
+    if (SingleInstance* instance = services().instance)
+        instance->release();
+    qCInfo(lcLife) << "ended";
+    // A signal can come in the middle of a question: the window goes, and
+    // the code that waited for it finds the program ending.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isModal() && w->isVisible())
+            w->hide();
+    }
+    QCoreApplication::quit();
+}
+
+// Logout and signals: everything Exit does, without asking.
+void endWithoutQuestion() {
+    if (ending)
+        return;
+    if (!MainForm) {
+        // Nothing is loaded yet, so nothing can be lost by waiting.
+        endPending = true;
+        return;
+    }
+    ActiveMagicList.Save();
+    finishProgram();
+}
+
+} // namespace
+
+bool ProgramEnding() {
+    return ending;
+}
+
+void resetProgramLife() {
+    ending = false;
+    endPending = false;
+}
+
+bool isSilentStart(const QStringList& arguments) {
+    return arguments.join(u' ').toUpper() == QStringLiteral("-SILENT");
+}
+
+bool splashTimeIsUp(int16_t& startSecond, int second) {
+    if (second < startSecond)
+        startSecond -= 60;
+    return second - 3 > startSecond;
+}
+
+void waitOutSplash(int16_t startSecond) {
+    // The clock is only read again when something happens, so a timer makes
+    // sure something does.
+    QTimer wake;
+    wake.start(100);
+    while (!ending && !splashTimeIsUp(startSecond, currentSecond()))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+bool Main(const QStringList& arguments) {
+    if (SingleInstance* instance = services().instance) {
+        if (!instance->claim({mainmsg::TrayCallback, 0, mainmsg::ShowPanelParam})) {
+            qCInfo(lcLife) << "a copy already runs; handed over";
+            return false;
+        }
+    }
+    LoadOptions();
+
+    QString command = arguments.join(u' ').toUpper();
+    QPointer<frmSplash> splash;
+    bool splashShown = false;
+    int16_t startSecond = 0;
+    if (command != QStringLiteral("-SILENT")) {
+        splash = new frmSplash;
+        splash->show();
+        splash->repaint();
+        startSecond = static_cast<int16_t>(currentSecond());
+        splashShown = true;
+    }
+
+    delete MainForm;
+    MainForm = new frmMain;
+    BackgroundColors = clsBackGroundColors();
+    ActiveMagicList = clsMagicList();
+
+    BuildMagicListIndex();
+    LoadActiveMagicList();
+    MainForm->Form_Load();
+    if (endPending) {
+        delete splash.data();
+        endWithoutQuestion();
+        return false;
+    }
+
+    const int16_t n = ActiveMagicList.GetCount();
+    if (n > 0) {
+        int16_t index = ActiveMagicList.GetActiveEntry();
+        if (ActiveMagicList.IsTimeToAutoUpdate(Options.LastUpdateTime)) {
+            ++index;
+            if (index >= ActiveMagicList.GetCount())
+                index = 0;
+        }
+        bool stamp = true;
+        DisplayListEntry(ActiveMagicList, index, stamp);
+    } else if (Options.ShowEmptyDialog) {
+        command.clear();
+    }
+
+    if (splashShown && !ending)
+        waitOutSplash(startSecond);
+    if (splash) {
+        splash->hide();
+        delete splash.data();
+    }
+    if (ending)
+        return false;
+
+    qCInfo(lcLife) << "started";
+    if (command != QStringLiteral("-SILENT"))
+        MainForm->ShowControlPanel();
+    return true;
+}
+
+void EndProgram(bool askFirst) {
+    if (ending)
+        return;
+    ActiveMagicList.Save();
+    if (askFirst) {
+        frmEndProg question;
+        question.exec();
+        // A logout or a signal may have ended the program meanwhile.
+        if (ending || question.Cancelled)
+            return;
+    }
+    finishProgram();
+}
+
+void installSessionEndHandlers() {
+    if (signalPipe[0] < 0) {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0)
+            return;
+        auto* notifier =
+            new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+            char bytes[16];
+            while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
+            }
+            qCInfo(lcLife) << "asked to stop";
+            endWithoutQuestion();
+        });
+        struct sigaction action = {};
+        action.sa_handler = noteSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGTERM, &action, nullptr);
+        sigaction(SIGINT, &action, nullptr);
+    }
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        // The session manager asks for the data before it ends the session;
+        // whatever ends the program afterwards, nothing is lost.
+        QObject::connect(app, &QGuiApplication::commitDataRequest, app, [](QSessionManager&) {
+            if (ending || !MainForm)
+                return;
+            ActiveMagicList.Save();
+            if (!Options.AutoRestart)
+                DeleteRegValue(kRunKey, kRunValueName);
+            Options.ActiveList = ActiveMagicList.GetFilePath();
+            SaveOptions();
+        });
+    }
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                     QCoreApplication::instance(), [] { endWithoutQuestion(); });
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "engine/BackgroundColors.h"
+
+#include <QStringList>
+#include <cstdint>
+
+// The preset background colours, made afresh by each start.
+extern clsBackGroundColors BackgroundColors;
+
+// Starts the program with the command-line arguments (without the program
+// name): hands over to a copy that already runs, or loads the settings and
+// lists, puts up the tray icon and shows the due entry. True when this copy
+// runs on (the caller then serves events until the program ends), false
+// when it should end now.
+bool Main(const QStringList& arguments);
+
+// The one way out: saves the list, asks first when told to (and returns if
+// the user cancels), stores the settings and takes the main form down; the
+// event loop then ends.
+void EndProgram(bool askFirst);
+// True once the program has started to end.
+bool ProgramEnding();
+// Forgets a finished run, so that another can start in the same process.
+void resetProgramLife();
+
+// Logging out, SIGTERM and SIGINT end the program as Exit does, without
+// the question. Call once, after the application object exists.
+void installSessionEndHandlers();
+
+// The splash wait's test: true once `second` is more than 3 past the start
+// second. A start second above `second` means the minute has turned; 60 is
+// then taken off it (written back), as the wait does.
+bool splashTimeIsUp(int16_t& startSecond, int second);
+// Serves events until the splash has been up long enough.
+void waitOutSplash(int16_t startSecond);
+
+// Whether the command line keeps the program in the tray: the arguments,
+// joined by blanks, are "-SILENT" in any letter case.
+bool isSilentStart(const QStringList& arguments);

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QMenu>
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QSystemTrayIcon;
+
+// Mouse codes a tray callback carries, as the window messages name them.
+namespace traymsg {
+constexpr int32_t LeftButtonUp = 0x202;
+constexpr int32_t LeftDoubleClick = 0x203;
+constexpr int32_t RightButtonUp = 0x205;
+constexpr int32_t MiddleButtonUp = 0x208;
+} // namespace traymsg
+
+// The program's icon in the notification area. Mouse actions on it reach the
+// handler as a callback message whose last value is the mouse code.
+class Tray {
+public:
+    using Handler = std::function<void(int32_t message, int32_t wParam, int32_t lParam)>;
+    virtual ~Tray() = default;
+
+    // Shows the icon with its tip; the menu is what a right click offers.
+    // False when there is no notification area to show it in.
+    virtual bool add(const QIcon& icon, const QString& tip, QMenu* menu, int32_t callbackMessage,
+                     Handler handler) = 0;
+    virtual void remove() = 0;
+    // Brings the program forward and opens the menu at the mouse, unless
+    // the notification area has already opened it on the click itself.
+    virtual void popUpMenu(QMenu* menu) = 0;
+};
+
+// The real one, on QSystemTrayIcon (StatusNotifierItem or XEmbed).
+class SystemTray final : public Tray {
+public:
+    SystemTray();
+    ~SystemTray() override;
+
+    bool add(const QIcon& icon, const QString& tip, QMenu* menu, int32_t callbackMessage,
+             Handler handler) override;
+    void remove() override;
+    void popUpMenu(QMenu* menu) override;
+
+private:
+    std::unique_ptr<QSystemTrayIcon> icon_;
+};
+
+// The test stand-in: records what it was given and lets a test click.
+class FakeTray final : public Tray {
+public:
+    bool add(const QIcon& i, const QString& t, QMenu* m, int32_t message, Handler h) override {
+        ++adds;
+        if (!available)
+            return false;
+        shown = true;
+        icon = i;
+        tip = t;
+        menu = m;
+        callbackMessage = message;
+        handler = std::move(h);
+        return true;
+    }
+    void remove() override {
+        ++removes;
+        shown = false;
+    }
+    void popUpMenu(QMenu* m) override { popUps.append(m); }
+    // A mouse action on the icon, as the notification area reports it.
+    void click(int32_t mouseCode) {
+        if (shown && handler)
+            handler(callbackMessage, 0, mouseCode);
+    }
+
+    bool available = true;
+    bool shown = false;
+    int adds = 0, removes = 0;
+    QIcon icon;
+    QString tip;
+    QPointer<QMenu> menu;
+    int32_t callbackMessage = 0;
+    Handler handler;
+    QList<QMenu*> popUps;
+};

@@ -1,0 +1,95 @@
+#include "tests/e2e/ProgramRun.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+#include <functional>
+#include <sys/types.h>
+
+ProgramWorld::ProgramWorld() {
+    if (!root_.isValid())
+        return;
+    for (const QString& f : {documents(), programFolder(), root_.path() + QStringLiteral("/run")})
+        QDir().mkpath(f);
+    QFile::setPermissions(root_.path() + QStringLiteral("/run"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString copy = programFolder() + QStringLiteral("/tapestrel");
+    if (QFile::copy(QStringLiteral(TAPESTREL_PROGRAM), copy))
+        program_ = copy;
+}
+
+QProcessEnvironment ProgramWorld::environment() const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME",
+                             "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE", "DESKTOP_SESSION",
+                             "WAYLAND_DISPLAY", "GSETTINGS_BACKEND", "SESSION_MANAGER"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("HOME"), home());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root_.path() + QStringLiteral("/run"));
+    // No bus: the tray then has no host, and nothing is started on demand.
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+               QStringLiteral("unix:path=") + root_.path() + QStringLiteral("/no-bus"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tapestrel.life.info=true"));
+    return env;
+}
+
+ProgramRun::ProgramRun(const ProgramWorld& world, const QStringList& arguments) {
+    process_.setProcessEnvironment(world.environment());
+    process_.setWorkingDirectory(world.home());
+    process_.setProcessChannelMode(QProcess::SeparateChannels);
+    QObject::connect(&process_, &QProcess::readyReadStandardError,
+                     [this] { log_ += QString::fromLocal8Bit(process_.readAllStandardError()); });
+    process_.start(world.program(), arguments);
+    process_.waitForStarted(5000);
+}
+
+ProgramRun::~ProgramRun() {
+    if (process_.state() == QProcess::NotRunning)
+        return;
+    process_.kill();
+    process_.waitForFinished(5000);
+}
+
+bool ProgramRun::waitForLog(const QString& text, int ms) {
+    return waitUntil([&] { return log_.contains(text); }, ms);
+}
+
+bool ProgramRun::waitForEnd(int ms) {
+    if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(ms))
+        return false;
+    log_ += QString::fromLocal8Bit(process_.readAllStandardError());
+    return true;
+}
+
+void ProgramRun::signal(int number) {
+    if (process_.processId() > 0)
+        ::kill(static_cast<pid_t>(process_.processId()), number);
+}
+
+bool hiveHas(const QString& hiveFile, const QString& name, const QString& value) {
+    QFile f(hiveFile);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QString escaped = value;
+    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+    const QString line = u'"' + name + QStringLiteral("\"=\"") + escaped + u'"';
+    for (const QString& l : QString::fromUtf8(f.readAll()).split(u'\n')) {
+        if (l.trimmed() == line)
+            return true;
+    }
+    return false;
+}
+
+bool waitUntil(const std::function<bool()>& condition, int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    return true;
+}

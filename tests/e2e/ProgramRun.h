@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <memory>
+
+// One user's world for the program: a home of its own with a documents
+// folder, a private runtime folder, and a program folder holding a copy of
+// the built program. Copies started in it talk to the X display of the
+// test and to nothing else (no session bus, no desktop settings).
+class ProgramWorld {
+public:
+    ProgramWorld();
+
+    bool ok() const { return root_.isValid() && !program_.isEmpty(); }
+    QString home() const { return root_.path() + QStringLiteral("/home"); }
+    QString documents() const { return home() + QStringLiteral("/Documents"); }
+    QString privateLists() const { return documents() + QStringLiteral("/My Magic Lists/"); }
+    QString programFolder() const { return root_.path() + QStringLiteral("/prog"); }
+    QString userHive() const {
+        return home() + QStringLiteral("/.config/Tapestrel/HKEY_CURRENT_USER.reg");
+    }
+    QString program() const { return program_; }
+    QProcessEnvironment environment() const;
+
+private:
+    QTemporaryDir root_;
+    QString program_;
+};
+
+// One running copy; its standard error is collected as it comes.
+class ProgramRun {
+public:
+    ProgramRun(const ProgramWorld& world, const QStringList& arguments);
+    ~ProgramRun();
+
+    // Serves events until the copy has written `text`, or `ms` have passed.
+    bool waitForLog(const QString& text, int ms = 10000);
+    // Waits for the copy to end by itself; false if it is still running.
+    bool waitForEnd(int ms = 10000);
+    void signal(int number);
+    int exitCode() const { return process_.exitCode(); }
+    bool crashed() const { return process_.exitStatus() != QProcess::NormalExit; }
+    QString log() const { return log_; }
+
+private:
+    QProcess process_;
+    QString log_;
+};
+
+// Whether a hive file holds `"name"="value"`.
+bool hiveHas(const QString& hiveFile, const QString& name, const QString& value);
+// Serves events until the condition holds or `ms` have passed.
+bool waitUntil(const std::function<bool()>& condition, int ms = 10000);

@@ -1,0 +1,169 @@
+#include "engine/MagicList.h"
+#include "engine/Options.h"
+#include "tests/common/TestEnvironment.h"
+#include "tests/e2e/ProgramRun.h"
+#include "tests/xvfb/RootWindowProbe.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSilent = QStringLiteral("-SILENT");
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!probe.connected())
+            GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(world.ok());
+        // Lists are written with the program's own code, into the world's
+        // private folder.
+        Options.PrivateMagicListPath = world.privateLists();
+        QDir().mkpath(world.privateLists());
+    }
+
+    QString picture(const QString& name, QRgb colour) {
+        QImage image(200, 100, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = world.home() + QStringLiteral("/") + name + QStringLiteral(".png");
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+    // A centred list of two solid pictures, the first active; `due` makes
+    // the schedule ask for a change at once.
+    QString prepareList(bool due) {
+        clsMagicList list;
+        list.SetListName(QStringLiteral("Colours"));
+        list.SetSchUpdateOption(due ? 0 : 3);
+        list.SetSchInterval(60);
+        list.AddItem(picture(QStringLiteral("red"), qRgb(220, 30, 30)), int32_t(0x00804020),
+                     int16_t(2));
+        list.AddItem(picture(QStringLiteral("green"), qRgb(30, 200, 60)), int32_t(0x00804020),
+                     int16_t(2));
+        list.SetActiveEntry(0);
+        EXPECT_TRUE(list.Save());
+        return list.GetFilePath();
+    }
+    void writeSettings(const QString& activeList) {
+        QDir().mkpath(QFileInfo(world.userHive()).absolutePath());
+        QFile f(world.userHive());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Windows Registry Editor Version 5.00\r\n\r\n"
+                "[HKEY_CURRENT_USER\\Software\\Orlevane\\Tapestrel\\Options]\r\n"
+                "\"ActiveList\"=\"" +
+                activeList.toUtf8() +
+                "\"\r\n"
+                "\"LastUpdateTime\"=\"1/1/2000 12:00:00 PM\"\r\n"
+                "\"DisplayMMessage\"=\"FALSE\"\r\n"
+                "\"Border\"=\"0\"\r\n\r\n");
+    }
+    void stop(ProgramRun& run) {
+        run.signal(SIGTERM);
+        EXPECT_TRUE(run.waitForEnd());
+    }
+
+    RootWindowProbe probe;
+    TestEnvironment env;
+    ProgramWorld world;
+};
+
+TEST_F(ProgramTest, ASilentStartShowsTheDueEntry) {
+    const QString listFile = prepareList(true);
+    writeSettings(listFile);
+    ProgramRun run(world, {kSilent});
+    ASSERT_TRUE(run.waitForLog(QStringLiteral("started"))) << run.log().toStdString();
+    EXPECT_TRUE(hiveHas(world.userHive(), QStringLiteral("ActiveItem"), QStringLiteral("1")));
+
+    const QString bitmap = world.documents() + QStringLiteral("/ZOZ.bmp");
+    const QImage zoz(bitmap);
+    ASSERT_EQ(zoz.size(), QSize(200, 100));
+    EXPECT_EQ(zoz.pixel(100, 50), qRgb(30, 200, 60));
+    EXPECT_TRUE(hiveHas(world.userHive(), QStringLiteral("Wallpaper"), bitmap));
+    EXPECT_TRUE(hiveHas(world.userHive(), QStringLiteral("LastFile"),
+                        world.home() + QStringLiteral("/green.png")));
+    EXPECT_TRUE(
+        hiveHas(world.userHive(), QStringLiteral("Background"), QStringLiteral("32 64 128")));
+    EXPECT_TRUE(hiveHas(world.userHive(), QStringLiteral("ActiveList"), listFile));
+
+    const QImage screen = probe.grab();
+    const QSize size = probe.size();
+    ASSERT_FALSE(screen.isNull());
+    EXPECT_EQ(screen.pixel(size.width() / 2, size.height() / 2), qRgb(30, 200, 60));
+    EXPECT_EQ(screen.pixel(0, 0), qRgb(0x20, 0x40, 0x80));
+
+    clsMagicList saved;
+    ASSERT_EQ(saved.loadQuietly(listFile), 0);
+    EXPECT_EQ(saved.GetActiveEntry(), 1);
+    stop(run);
+}
+
+TEST_F(ProgramTest, ASecondStartHandsOverAndEndsAtOnce) {
+    ProgramRun first(world, {kSilent});
+    ASSERT_TRUE(first.waitForLog(QStringLiteral("started"))) << first.log().toStdString();
+    QFile hive(world.userHive());
+    ASSERT_TRUE(hive.open(QIODevice::ReadOnly));
+    const QByteArray before = hive.readAll();
+    hive.close();
+
+    // There is no tray on this display: the message is the only way in.
+    for (const QStringList& arguments : {QStringList{}, QStringList{kSilent}}) {
+        ProgramRun second(world, arguments);
+        ASSERT_TRUE(second.waitForEnd(5000));
+        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_TRUE(second.log().contains(QStringLiteral("a copy already runs")));
+        EXPECT_FALSE(second.log().contains(QStringLiteral("started")));
+    }
+    EXPECT_TRUE(first.waitForLog(QStringLiteral("message from a later copy: 1025 0 -32767")));
+    EXPECT_EQ(first.log().count(QStringLiteral("message from a later copy")), 2);
+    ASSERT_TRUE(hive.open(QIODevice::ReadOnly));
+    EXPECT_EQ(hive.readAll(), before); // the later copies wrote nothing
+    stop(first);
+}
+
+class SignalTest : public ProgramTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SignalTest, SavesTheListAndTheSettingsWithoutAsking) {
+    const QString listFile = prepareList(false);
+    writeSettings(listFile);
+    ProgramRun run(world, {kSilent});
+    ASSERT_TRUE(run.waitForLog(QStringLiteral("started"))) << run.log().toStdString();
+    // Whatever the stop writes has to come from the stop itself.
+    ASSERT_TRUE(QFile::remove(listFile));
+    ASSERT_TRUE(QFile::remove(world.userHive()));
+
+    run.signal(GetParam());
+    ASSERT_TRUE(run.waitForEnd(5000)) << "still running: " << run.log().toStdString();
+    EXPECT_FALSE(run.crashed());
+    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_TRUE(run.log().contains(QStringLiteral("ended")));
+
+    clsMagicList saved;
+    ASSERT_EQ(saved.loadQuietly(listFile), 0);
+    EXPECT_EQ(saved.GetListName(), QStringLiteral("Colours"));
+    EXPECT_EQ(saved.GetCount(), 2);
+    EXPECT_TRUE(
+        hiveHas(world.userHive(), QStringLiteral("ShowEmptyDialog"), QStringLiteral("TRUE")));
+    EXPECT_TRUE(
+        hiveHas(world.userHive(), QStringLiteral("PrivateMagicListPath"), world.privateLists()));
+}
+
+INSTANTIATE_TEST_SUITE_P(TermAndInterrupt, SignalTest, ::testing::Values(SIGTERM, SIGINT));
+
+TEST_F(ProgramTest, AStartWithNoListsCreatesMyMagicList) {
+    ProgramRun run(world, {kSilent});
+    ASSERT_TRUE(run.waitForLog(QStringLiteral("started"))) << run.log().toStdString();
+    const QString listFile = world.privateLists() + QStringLiteral("MList1.MLS");
+    clsMagicList made;
+    ASSERT_EQ(made.loadQuietly(listFile), 0);
+    EXPECT_EQ(made.GetListName(), QStringLiteral("My Magic List"));
+    EXPECT_EQ(made.GetCount(), 0);
+    // An empty list shows nothing and leaves the desktop alone.
+    EXPECT_FALSE(QFile::exists(world.documents() + QStringLiteral("/ZOZ.bmp")));
+    stop(run);
+    EXPECT_EQ(run.exitCode(), 0);
+}
+
+} // namespace

@@ -20,3 +20,18 @@ function(tapestrel_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# Registers a test executable that needs an X server: under xvfb-run with a
+# screen of 1024 x 768 at 24 bits and -noreset (Xvfb would otherwise reset
+# the root window when its last client leaves, which is exactly when a kept
+# background pixmap has to survive). The test itself runs off screen.
+function(tapestrel_xvfb_test name)
+    find_program(XVFB_RUN xvfb-run)
+    if(XVFB_RUN)
+        add_test(NAME ${name} COMMAND ${XVFB_RUN} -a -s "-screen 0 1024x768x24 -noreset"
+            $<TARGET_FILE:${name}>)
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+    endif()
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+endfunction()

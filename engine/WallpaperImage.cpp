@@ -14,6 +14,9 @@
 #include "runtime/RuntimeError.h"
 
 #include <QStringList>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 CurrentWallpaperRecord CurrentWallpaper;
 
@@ -24,6 +27,21 @@ const QString kColorsKey = QStringLiteral("Control Panel\\Colors");
 const QString kLastFileKey = QStringLiteral("Software\\SetWallPaper\\Options");
 
 bool desktopFailureReported = false;
+
+// A rendering frees tens of megabytes that the allocator would keep for
+// itself; the program then idles for minutes or hours, so it gives them
+// back to the system.
+class GiveMemoryBack {
+public:
+    GiveMemoryBack() = default;
+    ~GiveMemoryBack() {
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
+    }
+    GiveMemoryBack(const GiveMemoryBack&) = delete;
+    GiveMemoryBack& operator=(const GiveMemoryBack&) = delete;
+};
 
 QString storedDesktopValue(const QString& key, const QString& name) {
     return services().registry->value(Hive::CurrentUser, key, name).value_or(QString());
@@ -120,6 +138,7 @@ void resetDesktopFailureReport() {
 
 int32_t SetWallpaperImage(const QString& path, int16_t& position, int32_t colour, int32_t left,
                           int32_t top, int32_t width, int32_t height, int32_t& rotation) {
+    const GiveMemoryBack afterwards;
     const BusyPointer busy;
     try {
         const QString bitmap = wallpaperBitmapPath();

@@ -282,7 +282,7 @@ TEST_F(MainFormTest, RepositionSetsThePlacementShowsAndSaves) {
     EXPECT_EQ(savedList().GetEntryPosition(1), 4);
 }
 
-TEST_F(MainFormTest, RotationsTurnTheEntryAndItsCropAndSave) {
+TEST_F(MainFormTest, RotationsTurnTheEntryAndSaveTheList) {
     const struct {
         void (frmMain::*command)();
         int16_t before, after;
@@ -299,20 +299,31 @@ TEST_F(MainFormTest, RotationsTurnTheEntryAndItsCropAndSave) {
         EXPECT_EQ(ActiveMagicList.GetEntryRotate(0), c.after) << c.before;
         EXPECT_EQ(savedList().GetEntryRotate(0), c.after) << c.before;
     }
+}
 
-    // A crop turns with the picture: 400 x 300, crop (10, 20, 100, 50).
-    const QString wide = writeImage(env, QStringLiteral("pics/wide.png"), 400, 300);
-    ActiveMagicList.SetEntryPath(0, wide);
-    while (ActiveMagicList.GetEntryRotate(0) != 0)
-        ActiveMagicList.RotateEntry(0);
-    ActiveMagicList.SetEntryProperties(0, 10, 20, 100, 50);
-    form().mnuRotate90_Click();
-    const clsMagicList saved = savedList();
-    EXPECT_EQ(saved.GetEntryRotate(0), 90);
-    EXPECT_EQ(saved.GetEntryLeft(0), 230);
-    EXPECT_EQ(saved.GetEntryTop(0), 10);
-    EXPECT_EQ(saved.GetEntryWidth(0), 50);
-    EXPECT_EQ(saved.GetEntryHeight(0), 100);
+TEST_F(MainFormTest, TheCropTurnsWithThePicture) {
+    // A 400 x 300 picture cropped to (10, 20, 100, 50), not yet turned.
+    const struct {
+        void (frmMain::*command)();
+        int16_t rotation, left, top, width, height;
+    } cases[] = {{&frmMain::mnuRotate90_Click, 90, 230, 10, 50, 100},
+                 {&frmMain::mnuRotate180_Click, 180, 290, 230, 100, 50},
+                 {&frmMain::mnuRotate270_Click, 270, 20, 290, 50, 100}};
+    makeList(1);
+    ActiveMagicList.SetEntryPath(0, writeImage(env, QStringLiteral("pics/wide.png"), 400, 300));
+    loadForm();
+    for (const auto& c : cases) {
+        while (ActiveMagicList.GetEntryRotate(0) != 0)
+            ActiveMagicList.RotateEntry(0);
+        ActiveMagicList.SetEntryProperties(0, 10, 20, 100, 50);
+        (form().*c.command)();
+        const clsMagicList saved = savedList();
+        EXPECT_EQ(saved.GetEntryRotate(0), c.rotation);
+        EXPECT_EQ(saved.GetEntryLeft(0), c.left) << c.rotation;
+        EXPECT_EQ(saved.GetEntryTop(0), c.top) << c.rotation;
+        EXPECT_EQ(saved.GetEntryWidth(0), c.width) << c.rotation;
+        EXPECT_EQ(saved.GetEntryHeight(0), c.height) << c.rotation;
+    }
 }
 
 TEST_F(MainFormTest, EntryCommandsOnAnEmptyListLeaveTheDesktopAlone) {

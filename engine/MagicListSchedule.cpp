@@ -5,6 +5,7 @@
 #include "runtime/Conversions.h"
 #include "runtime/Dates.h"
 
+#include <QTimeZone>
 #include <optional>
 
 namespace {
@@ -15,7 +16,7 @@ constexpr int kLookAheadDays = 7;
 
 QDateTime wholeMinute(const QDateTime& t) {
     const QTime time = t.time();
-    return QDateTime(t.date(), QTime(time.hour(), time.minute()), t.timeSpec());
+    return QDateTime(t.date(), QTime(time.hour(), time.minute()), QTimeZone::utc());
 }
 
 QDateTime sentinelStamp() {
@@ -108,7 +109,7 @@ QString clsMagicList::TimeOfNextUpdate(const QDateTime& lastChange, int16_t form
         return s.DaysOnly == 0 || s.Days[vbWeekday(day) - 1] == VbTrue;
     };
     auto startOf = [&](const QDate& day) {
-        const QDateTime midnight(day, QTime(0, 0), next.timeSpec());
+        const QDateTime midnight(day, QTime(0, 0), QTimeZone::utc());
         return s.HoursOnly != 0 ? midnight.addSecs(qint64(s.StartHour) * 3600) : midnight;
     };
     std::optional<QDateTime> target;

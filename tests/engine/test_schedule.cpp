@@ -4,6 +4,7 @@
 #include "runtime/Dates.h"
 
 #include <cctype>
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,6 +50,30 @@ struct NextChangeCase {
     const char* text;    // format 1, or nullptr when not checked
 };
 
+// Runs a block with the process in another local time zone. Schedule times
+// are wall-clock times and must not shift with it.
+class LocalZone {
+public:
+    explicit LocalZone(const char* zone)
+        : saved_(qgetenv("TZ")), had_(qEnvironmentVariableIsSet("TZ")) {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~LocalZone() {
+        if (had_)
+            qputenv("TZ", saved_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    LocalZone(const LocalZone&) = delete;
+    LocalZone& operator=(const LocalZone&) = delete;
+
+private:
+    QByteArray saved_;
+    bool had_;
+};
+
 class ScheduleTest : public ::testing::TestWithParam<NextChangeCase> {
 protected:
     TestEnvironment env;
@@ -65,6 +90,8 @@ TEST_P(ScheduleTest, NextChange) {
     }
     const QString minutes = QString::fromUtf8(c.minutes);
     EXPECT_EQ(list.IsTimeToAutoUpdate(c.last), !minutes.isEmpty() && minutes.toInt() <= 0);
+    const LocalZone elsewhere("America/New_York");
+    EXPECT_EQ(list.TimeOfNextUpdate(c.last, 2), minutes) << "in another local time zone";
 }
 
 const Schedule every60{0, 60};
@@ -82,45 +109,88 @@ INSTANTIATE_TEST_SUITE_P(
                        "11:00 am  (30 minutes)"},
         NextChangeCase{"changed at the mark", hourly, mon(11, 0), mon(11, 0), "60", nullptr},
         NextChangeCase{"half hours", {1, 60, 2}, mon(10, 29), mon(10, 29), "1", nullptr},
-        NextChangeCase{"half hours at the mark", {1, 60, 2}, mon(10, 30), mon(10, 30), "30",
-                       nullptr},
-        NextChangeCase{"quarters, same minute", {1, 60, 3}, mon(10, 44), mon(10, 44), "1",
+        NextChangeCase{
+            "half hours at the mark", {1, 60, 2}, mon(10, 30), mon(10, 30), "30", nullptr},
+        NextChangeCase{"quarters, same minute",
+                       {1, 60, 3},
+                       mon(10, 44),
+                       mon(10, 44),
+                       "1",
                        "10:45 am  (1 minutes)"},
         NextChangeCase{"quarters", {1, 60, 3}, mon(8, 0), mon(10, 46), "14", nullptr},
         NextChangeCase{"an unknown hour mode", {1, 60, 9}, mon(8, 0), mon(10, 46), "0", nullptr},
         NextChangeCase{"five a day", {2, 60, 1, 5}, mon(10, 0), mon(10, 0), "288", nullptr},
-        NextChangeCase{"five in office hours", {2, 60, 1, 5, nullptr, 8, 17}, mon(9, 0),
-                       mon(10, 0), "48", "10:48 am  (48 minutes)"},
-        NextChangeCase{"a half minute step rounds to even", {2, 60, 1, 24, nullptr, 8, 17},
-                       mon(10, 0), mon(10, 0), "22", nullptr},
+        NextChangeCase{"five in office hours",
+                       {2, 60, 1, 5, nullptr, 8, 17},
+                       mon(9, 0),
+                       mon(10, 0),
+                       "48",
+                       "10:48 am  (48 minutes)"},
+        NextChangeCase{"a half minute step rounds to even",
+                       {2, 60, 1, 24, nullptr, 8, 17},
+                       mon(10, 0),
+                       mon(10, 0),
+                       "22",
+                       nullptr},
         NextChangeCase{"seven a day", {2, 60, 1, 7}, mon(10, 0), mon(10, 0), "206", nullptr},
-        NextChangeCase{"zero a day is one", {2, 60, 1, 0}, mon(10, 0), mon(10, 0), "1440",
+        NextChangeCase{"zero a day is one",
+                       {2, 60, 1, 0},
+                       mon(10, 0),
+                       mon(10, 0),
+                       "1440",
                        "Tuesday, 10:00 am"},
-        NextChangeCase{"before the window", {0, 60, 1, 5, nullptr, 8, 17}, mon(5, 30),
-                       mon(5, 35), "145", "8:00 am  (2:25 from now)"},
-        NextChangeCase{"a hundred minutes", {0, 100}, mon(10, 0), mon(10, 0), "100",
+        NextChangeCase{"before the window",
+                       {0, 60, 1, 5, nullptr, 8, 17},
+                       mon(5, 30),
+                       mon(5, 35),
+                       "145",
+                       "8:00 am  (2:25 from now)"},
+        NextChangeCase{"a hundred minutes",
+                       {0, 100},
+                       mon(10, 0),
+                       mon(10, 0),
+                       "100",
                        "11:40 am  (1:40 from now)"},
         NextChangeCase{"after the window", officeHourly, mon(16, 0), mon(16, 20), "940",
                        "Tuesday, 8:00 am"},
-        NextChangeCase{"Saturdays only", {0, 60, 1, 5, "......x"}, mon(10, 0), mon(10, 30),
-                       "6570", "Saturday, 12:00 am"},
-        NextChangeCase{"Saturdays from the start hour", {0, 60, 1, 5, "......x", 8, 17},
-                       mon(10, 0), mon(10, 30), "7050", "Saturday, 8:00 am"},
+        NextChangeCase{"Saturdays only",
+                       {0, 60, 1, 5, "......x"},
+                       mon(10, 0),
+                       mon(10, 30),
+                       "6570",
+                       "Saturday, 12:00 am"},
+        NextChangeCase{"Saturdays from the start hour",
+                       {0, 60, 1, 5, "......x", 8, 17},
+                       mon(10, 0),
+                       mon(10, 30),
+                       "7050",
+                       "Saturday, 8:00 am"},
         // A single weekday, passed for today: the same weekday next week.
-        NextChangeCase{"Mondays only, after hours", {0, 60, 1, 5, ".x.....", 8, 17},
-                       mon(16, 30), mon(17, 45), "9495", "Monday, 8:00 am"},
-        NextChangeCase{"no day allowed", {0, 60, 1, 5, "......."}, mon(10, 0), mon(10, 0), "",
-                       ""},
-        NextChangeCase{"three days ahead", {0, 4320}, mon(10, 0), mon(10, 0), "4320",
-                       "Thursday, 10:00 am"},
-        NextChangeCase{"ten days ahead", {0, 14400}, mon(10, 0), mon(10, 0), "14400",
-                       "03/14/24 10:00 am"},
+        NextChangeCase{"Mondays only, after hours",
+                       {0, 60, 1, 5, ".x.....", 8, 17},
+                       mon(16, 30),
+                       mon(17, 45),
+                       "9495",
+                       "Monday, 8:00 am"},
+        NextChangeCase{"no day allowed", {0, 60, 1, 5, "......."}, mon(10, 0), mon(10, 0), "", ""},
+        NextChangeCase{
+            "three days ahead", {0, 4320}, mon(10, 0), mon(10, 0), "4320", "Thursday, 10:00 am"},
+        NextChangeCase{
+            "ten days ahead", {0, 14400}, mon(10, 0), mon(10, 0), "14400", "03/14/24 10:00 am"},
         NextChangeCase{"long overdue", every60, makeDateTime(2000, 1, 1, 12, 0),
                        makeDateTime(2000, 1, 1, 14, 30), "-90", "Within a minute"},
-        NextChangeCase{"the never-stamped date is now", {0, 0}, makeDateTime(1988, 1, 1),
-                       mon(10, 0), "0", nullptr},
-        NextChangeCase{"a start hour past the end", {0, 60, 1, 5, nullptr, 17, 8}, mon(10, 0),
-                       mon(10, 0), "420", "5:00 pm  (7:00 from now)"},
+        NextChangeCase{"the never-stamped date is now",
+                       {0, 0},
+                       makeDateTime(1988, 1, 1),
+                       mon(10, 0),
+                       "0",
+                       nullptr},
+        NextChangeCase{"a start hour past the end",
+                       {0, 60, 1, 5, nullptr, 17, 8},
+                       mon(10, 0),
+                       mon(10, 0),
+                       "420",
+                       "5:00 pm  (7:00 from now)"},
         NextChangeCase{"never", {3}, mon(10, 0), mon(10, 0), "", ""}),
     [](const ::testing::TestParamInfo<NextChangeCase>& info) {
         std::string name;

@@ -7,11 +7,20 @@
 // What the program hands to the desktop after writing the wallpaper bitmap:
 // the values it also keeps under "Control Panel\Desktop" and "\Colors".
 struct DesktopValues {
-    QString wallpaperPath;          // the bitmap; empty for no wallpaper
-    bool tile = false;              // TileWallpaper "1"
-    int style = 0;                  // WallPaperStyle: 0 centred, 2 stretched
+    QString wallpaperPath;             // the bitmap; empty for no wallpaper
+    bool tile = false;                 // TileWallpaper "1"
+    int style = 0;                     // WallPaperStyle: 0 centred, 2 stretched
     std::optional<int32_t> background; // &H00BBGGRR; none keeps the desktop's colour
 };
+
+// A colour &H00BBGGRR as "#rrggbb".
+inline QString hexColour(int32_t bgr) {
+    const quint32 c = quint32(bgr);
+    return QStringLiteral("#%1%2%3")
+        .arg(c & 0xff, 2, 16, QChar(u'0'))
+        .arg((c >> 8) & 0xff, 2, 16, QChar(u'0'))
+        .arg((c >> 16) & 0xff, 2, 16, QChar(u'0'));
+}
 
 // One way of making the running session show the values.
 class Desktop {

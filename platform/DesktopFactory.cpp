@@ -1,16 +1,14 @@
 #include "platform/DesktopFactory.h"
 
 #include "platform/GnomeDesktop.h"
+#include "platform/KdeDesktop.h"
 #include "platform/ProcessRunner.h"
 #include "platform/RecordingDesktop.h"
 #include "platform/X11Desktop.h"
+#include "platform/XfceDesktop.h"
 
 #include <QStringList>
 #include <optional>
-
-// KDE PLASMA AND XFCE: their backends plug in here.
-//   #include "platform/KdeDesktop.h"
-//   #include "platform/XfceDesktop.h"
 
 namespace {
 
@@ -32,8 +30,7 @@ std::optional<Kind> kindOf(const QString& name) {
     return std::nullopt;
 }
 
-// The desktop's own backend, or nothing when its tool is missing (or its
-// backend is not there yet).
+// The desktop's own backend, or nothing when its tool is missing.
 std::unique_ptr<Desktop> ownBackend(Kind kind, ProcessRunner& runner) {
     const bool gsettings = runner.available(QStringLiteral("gsettings"));
     switch (kind) {
@@ -47,11 +44,15 @@ std::unique_ptr<Desktop> ownBackend(Kind kind, ProcessRunner& runner) {
         return gsettings ? std::make_unique<GnomeDesktop>(GnomeDesktop::Family::Mate, runner)
                          : nullptr;
     case Kind::Kde:
-        // KDE PLASMA plugs in here, e.g. return std::make_unique<KdeDesktop>(runner);
-        return nullptr;
+        // The shell is looked for when the wallpaper changes, not now: at
+        // logon this program may start before it.
+        return runner.available(QStringLiteral("plasmashell"))
+                   ? std::make_unique<KdeDesktop>(std::make_unique<DBusPlasmaScripting>())
+                   : nullptr;
     case Kind::Xfce:
-        // XFCE plugs in here, e.g. return std::make_unique<XfceDesktop>(runner);
-        return nullptr;
+        return runner.available(QStringLiteral("xfconf-query"))
+                   ? std::make_unique<XfceDesktop>(runner)
+                   : nullptr;
     }
     return nullptr;
 }

@@ -8,26 +8,12 @@ namespace {
 
 const QString kGsettings = QStringLiteral("gsettings");
 
-QString colourText(int32_t bgr) {
-    const quint32 c = quint32(bgr);
-    return QStringLiteral("#%1%2%3")
-        .arg(c & 0xff, 2, 16, QChar(u'0'))
-        .arg((c >> 8) & 0xff, 2, 16, QChar(u'0'))
-        .arg((c >> 16) & 0xff, 2, 16, QChar(u'0'));
-}
-
 QString pictureOptions(const DesktopValues& values) {
     if (values.wallpaperPath.isEmpty())
         return QStringLiteral("none");
     if (values.tile)
         return QStringLiteral("wallpaper");
     return values.style == 2 ? QStringLiteral("stretched") : QStringLiteral("centered");
-}
-
-QString failureText(const QStringList& arguments, const ProcessRunner::Result& result) {
-    const QString said = QString::fromLocal8Bit(result.errors).trimmed();
-    return QStringLiteral("\"gsettings %1\" failed%2")
-        .arg(arguments.join(u' '), said.isEmpty() ? QString() : QStringLiteral(": ") + said);
 }
 
 } // namespace
@@ -69,7 +55,7 @@ QString GnomeDesktop::ensureKeys() {
     const QStringList arguments{QStringLiteral("list-keys"), schemaOf(family_)};
     const ProcessRunner::Result result = runner_.run(kGsettings, arguments, 10000);
     if (result.exitCode != 0)
-        return failureText(arguments, result);
+        return ProcessRunner::failureText(kGsettings, arguments, result);
     keys_ = QString::fromUtf8(result.output).split(u'\n', Qt::SkipEmptyParts);
     return {};
 }
@@ -77,7 +63,8 @@ QString GnomeDesktop::ensureKeys() {
 QString GnomeDesktop::set(const QString& key, const QString& value) {
     const QStringList arguments{QStringLiteral("set"), schemaOf(family_), key, value};
     const ProcessRunner::Result result = runner_.run(kGsettings, arguments, 10000);
-    return result.exitCode == 0 ? QString() : failureText(arguments, result);
+    return result.exitCode == 0 ? QString()
+                                : ProcessRunner::failureText(kGsettings, arguments, result);
 }
 
 QString GnomeDesktop::apply(const DesktopValues& values) {
@@ -91,18 +78,15 @@ QString GnomeDesktop::apply(const DesktopValues& values) {
     // picture of that file is still alive and comes back. So the desktop is
     // given one of two copies beside the bitmap, in turn: a name it has not
     // shown last, whose content is new.
-    QString picture;
-    if (!values.wallpaperPath.isEmpty()) {
-        const ReloadAlias::Result copy = alias_.prepare(values.wallpaperPath);
-        if (!copy.error.isEmpty())
-            return copy.error;
-        picture = copy.path;
-    }
+    const ReloadAlias::Result copy = alias_.handOver(values.wallpaperPath);
+    if (!copy.error.isEmpty())
+        return copy.error;
+    const QString& picture = copy.path;
 
     QList<std::pair<QString, QString>> changes;
     changes.append({QStringLiteral("picture-options"), quoted(pictureOptions(values))});
     if (values.background)
-        changes.append({QStringLiteral("primary-color"), quoted(colourText(*values.background))});
+        changes.append({QStringLiteral("primary-color"), quoted(hexColour(*values.background))});
     changes.append({QStringLiteral("color-shading-type"), quoted(QStringLiteral("solid"))});
     // The picture last: its change is what makes the desktop redraw.
     if (family_ == Family::Mate) {
@@ -122,9 +106,6 @@ QString GnomeDesktop::apply(const DesktopValues& values) {
             return problem;
         }
     }
-    if (picture.isEmpty())
-        alias_.removeAll();
-    else
-        alias_.commit();
+    alias_.taken();
     return {};
 }

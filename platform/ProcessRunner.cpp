@@ -25,3 +25,11 @@ ProcessRunner::Result SystemProcessRunner::run(const QString& program, const QSt
 bool SystemProcessRunner::available(const QString& program) const {
     return !QStandardPaths::findExecutable(program).isEmpty();
 }
+
+QString ProcessRunner::failureText(const QString& program, const QStringList& arguments,
+                                   const Result& result) {
+    const QString said = QString::fromLocal8Bit(result.errors).trimmed();
+    return QStringLiteral("\"%1 %2\" failed%3")
+        .arg(program, arguments.join(u' '),
+             said.isEmpty() ? QString() : QStringLiteral(": ") + said);
+}

@@ -17,6 +17,11 @@ public:
                        int timeoutMs = 10000) = 0;
     // Whether the program can be found on PATH.
     virtual bool available(const QString& program) const = 0;
+
+    // What to tell the user about a run that did not succeed: the command
+    // and what it said on standard error.
+    static QString failureText(const QString& program, const QStringList& arguments,
+                               const Result& result);
 };
 
 class SystemProcessRunner final : public ProcessRunner {

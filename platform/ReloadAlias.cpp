@@ -10,7 +10,8 @@ namespace {
 QString copyFile(const QString& from, const QString& to) {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly))
-        return QStringLiteral("Could not read the wallpaper bitmap %1: %2").arg(from, in.errorString());
+        return QStringLiteral("Could not read the wallpaper bitmap %1: %2")
+            .arg(from, in.errorString());
     QSaveFile out(to);
     if (!out.open(QIODevice::WriteOnly))
         return QStringLiteral("Could not write %1: %2").arg(to, out.errorString());
@@ -35,8 +36,7 @@ QStringList ReloadAlias::aliasPaths(const QString& picturePath) {
     const QFileInfo picture(picturePath);
     const QString suffix =
         picture.suffix().isEmpty() ? QString() : QStringLiteral(".") + picture.suffix();
-    const QString stem =
-        picture.absolutePath() + QStringLiteral("/.") + picture.completeBaseName();
+    const QString stem = picture.absolutePath() + QStringLiteral("/.") + picture.completeBaseName();
     return {stem + QStringLiteral("-A") + suffix, stem + QStringLiteral("-B") + suffix};
 }
 
@@ -92,4 +92,18 @@ void ReloadAlias::removeAll() {
     }
     shown_.clear();
     prepared_.clear();
+}
+
+ReloadAlias::Result ReloadAlias::handOver(const QString& wallpaperPath) {
+    if (!wallpaperPath.isEmpty())
+        return prepare(wallpaperPath);
+    prepared_.clear();
+    return {};
+}
+
+void ReloadAlias::taken() {
+    if (prepared_.isEmpty())
+        removeAll();
+    else
+        commit();
 }

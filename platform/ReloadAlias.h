@@ -27,6 +27,13 @@ public:
     // The wallpaper was cleared: remove both copies of the last picture.
     void removeAll();
 
+    // What a backend hands its desktop for a wallpaper path: prepare()'s
+    // copy, or an empty path when there is no wallpaper.
+    Result handOver(const QString& wallpaperPath);
+    // The desktop took what handOver() gave: the copy is the shown one now,
+    // and no wallpaper removes both copies.
+    void taken();
+
     // The two copies of a picture, A first.
     static QStringList aliasPaths(const QString& picturePath);
 

@@ -3,6 +3,7 @@
 #include "platform/ProcessRunner.h"
 #include "platform/RecordingDesktop.h"
 #include "platform/X11Desktop.h"
+#include "tests/platform/WallpaperFixture.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -57,7 +58,7 @@ TEST(DesktopFactory, ChoosesFromTheSessionAndWhatIsInstalled) {
     struct Case {
         const char* currentDesktop;
         const char* display;
-        bool gsettings;
+        bool tools; // the desktops' own tools are installed
         const char* expected;
     } const cases[] = {
         {"GNOME", ":0", true, "GNOME"},
@@ -71,10 +72,18 @@ TEST(DesktopFactory, ChoosesFromTheSessionAndWhatIsInstalled) {
         {"", ":99", false, "X11"},
         {"", "", true, "none"},
         {"GNOME", "", false, "none"},
+        {"KDE", ":0", true, "KDE Plasma"},
+        {"KDE", "", true, "KDE Plasma"}, // Plasma on Wayland
+        {"KDE", ":0", false, "X11"},
+        {"XFCE", ":0", true, "Xfce"},
+        {"XFCE", ":0", false, "X11"},
+        {"LXQt", ":0", true, "X11"},
     };
     for (const Case& c : cases) {
         RecordingRunner runner;
-        if (!c.gsettings)
+        if (c.tools)
+            runner.installed << QStringLiteral("plasmashell") << QStringLiteral("xfconf-query");
+        else
             runner.installed.clear();
         const std::unique_ptr<Desktop> desktop = createDesktop(
             {QString::fromLatin1(c.currentDesktop), QString::fromLatin1(c.display)}, runner);
@@ -84,24 +93,8 @@ TEST(DesktopFactory, ChoosesFromTheSessionAndWhatIsInstalled) {
     }
 }
 
-class GnomeDesktopTest : public ::testing::Test {
+class GnomeDesktopTest : public WallpaperFixture {
 protected:
-    void SetUp() override {
-        bitmap = dir.path() + QStringLiteral("/ZOZ.bmp");
-        QImage image(8, 6, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        ASSERT_TRUE(image.save(bitmap, "BMP"));
-    }
-    DesktopValues shown(bool tile = false, int style = 0) const {
-        DesktopValues v;
-        v.wallpaperPath = bitmap;
-        v.tile = tile;
-        v.style = style;
-        v.background = 0x0080FF; // red 255, green 128, blue 0
-        return v;
-    }
-    QTemporaryDir dir;
-    QString bitmap;
     RecordingRunner runner;
 };
 

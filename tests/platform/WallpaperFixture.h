@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/Desktop.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <optional>
+
+// One row of the tables of placements and colours: what the program hands
+// a desktop.
+struct Handed {
+    const char* what;
+    bool shown; // the bitmap, or no wallpaper
+    bool tile;
+    int style;
+    std::optional<int32_t> background;
+
+    DesktopValues values(const QString& bitmap) const {
+        return {shown ? bitmap : QString(), tile, style, background};
+    }
+};
+
+// A wallpaper bitmap in a folder of its own, where the desktop backends
+// also put their copies of it.
+class WallpaperFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        bitmap = dir.path() + QStringLiteral("/ZOZ.bmp");
+        QImage image(8, 6, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        ASSERT_TRUE(image.save(bitmap, "BMP"));
+    }
+    // The bitmap shown with a placement, on orange (red 255, green 128, blue 0).
+    DesktopValues shown(bool tile = false, int style = 0) const {
+        DesktopValues v;
+        v.wallpaperPath = bitmap;
+        v.tile = tile;
+        v.style = style;
+        v.background = 0x0080FF;
+        return v;
+    }
+
+    QTemporaryDir dir;
+    QString bitmap;
+};

@@ -1,0 +1,251 @@
+#include "platform/KdeDesktop.h"
+#include "platform/PlasmaScripting.h"
+#include "tests/platform/PrivateBus.h"
+#include "tests/platform/WallpaperFixture.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusError>
+#include <QFile>
+#include <QMutex>
+#include <QThread>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Outcome = PlasmaScripting::Reply::Outcome;
+using General = QList<std::pair<QString, QString>>;
+
+QString literal(const char* text) {
+    return javaScriptString(QString::fromUtf8(text));
+}
+
+TEST(KdeDesktopSettings, PlacementAndColourForEveryCase) {
+    const QString picture = QStringLiteral("/home/u/Documents/.ZOZ-A.bmp");
+    const QString image = literal("file:///home/u/Documents/.ZOZ-A.bmp");
+    const QString orange = literal("#ff8000");
+    struct Case {
+        Handed in;
+        const char* plugin;
+        General general;
+    } const cases[] = {
+        {{"tiled", true, true, 0, 0x0080FF},
+         "org.kde.image",
+         {{"FillMode", "3"}, {"Color", orange}, {"Image", image}}},
+        {{"centred", true, false, 0, 0x0080FF},
+         "org.kde.image",
+         {{"FillMode", "6"}, {"Color", orange}, {"Image", image}}},
+        {{"stretched", true, false, 2, 0x0080FF},
+         "org.kde.image",
+         {{"FillMode", "0"}, {"Color", orange}, {"Image", image}}},
+        // TileWallpaper "1" wins over the style, as on the other desktops.
+        {{"tiled and stretched", true, true, 2, 0x0080FF},
+         "org.kde.image",
+         {{"FillMode", "3"}, {"Color", orange}, {"Image", image}}},
+        {{"black", true, false, 0, 0},
+         "org.kde.image",
+         {{"FillMode", "6"}, {"Color", literal("#000000")}, {"Image", image}}},
+        {{"colour kept", true, false, 2, std::nullopt},
+         "org.kde.image",
+         {{"FillMode", "0"}, {"Image", image}}},
+        {{"no picture", false, false, 0, 0xC0E0FF},
+         "org.kde.color",
+         {{"Color", literal("#ffe0c0")}}},
+        {{"no picture, colour kept", false, true, 0, std::nullopt}, "org.kde.color", {}},
+    };
+    for (const Case& c : cases) {
+        const KdeDesktop::Settings s =
+            KdeDesktop::settingsFor(c.in.values(QStringLiteral("/home/u/Documents/ZOZ.bmp")),
+                                    c.in.shown ? picture : QString());
+        EXPECT_EQ(s.plugin, QLatin1String(c.plugin)) << c.in.what;
+        EXPECT_EQ(s.general, c.general) << c.in.what;
+    }
+}
+
+TEST(KdeDesktopSettings, ScriptSetsEveryDesktopAndPrintsNothing) {
+    const KdeDesktop::Settings settings{
+        QStringLiteral("org.kde.image"),
+        {{QStringLiteral("FillMode"), QStringLiteral("6")},
+         {QStringLiteral("Image"), literal("file:///tmp/a%20b.bmp")}}};
+    EXPECT_EQ(KdeDesktop::scriptFor(settings),
+              QStringLiteral("var plugin = \"org.kde.image\";\n"
+                             "var all = desktops();\n"
+                             "if (all.length == 0)\n"
+                             "    throw new Error(\"there is no desktop to show it on\");\n"
+                             "for (var i = 0; i < all.length; ++i) {\n"
+                             "    var d = all[i];\n"
+                             "    d.wallpaperPlugin = plugin;\n"
+                             "    d.currentConfigGroup = [\"Wallpaper\", plugin, \"General\"];\n"
+                             "    d.writeConfig(\"FillMode\", 6);\n"
+                             "    d.writeConfig(\"Image\", \"file:///tmp/a%20b.bmp\");\n"
+                             "}\n"));
+}
+
+TEST(KdeDesktopSettings, StringLiteralsSurviveQuotesAndNonAscii) {
+    EXPECT_EQ(javaScriptString(QStringLiteral("a\"b\\c")), QStringLiteral("\"a\\\"b\\\\c\""));
+    EXPECT_EQ(javaScriptString(QString::fromUtf8("\xc3\xa9\n")),
+              QStringLiteral("\"\\u00e9\\u000a\""));
+}
+
+class KdeDesktopTest : public WallpaperFixture {
+protected:
+    void SetUp() override {
+        WallpaperFixture::SetUp();
+        auto recording = std::make_unique<RecordingPlasmaScripting>();
+        shell = recording.get();
+        desktop = std::make_unique<KdeDesktop>(std::move(recording));
+    }
+    // The file the last script handed to the shell.
+    QString imageOfLastScript() const {
+        const QString script = shell->scripts.last();
+        const qsizetype at = script.indexOf(QStringLiteral("\"Image\", \""));
+        if (at < 0)
+            return {};
+        const qsizetype from = at + 10;
+        return QUrl(script.mid(from, script.indexOf(u'"', from) - from)).toLocalFile();
+    }
+
+    RecordingPlasmaScripting* shell = nullptr;
+    std::unique_ptr<KdeDesktop> desktop;
+};
+
+TEST_F(KdeDesktopTest, TheShellGetsAnAlternatingCopySoItReloads) {
+    ASSERT_EQ(desktop->apply(shown()), QString());
+    ASSERT_EQ(shell->scripts.size(), 1);
+    const QString first = imageOfLastScript();
+    EXPECT_EQ(shell->scripts.last(),
+              KdeDesktop::scriptFor(KdeDesktop::settingsFor(shown(), first)));
+    EXPECT_NE(first, bitmap);
+    EXPECT_TRUE(ReloadAlias::aliasPaths(bitmap).contains(first));
+    EXPECT_TRUE(QFile::exists(first));
+    ASSERT_EQ(desktop->apply(shown()), QString());
+    const QString second = imageOfLastScript();
+    EXPECT_NE(second, first);
+    ASSERT_EQ(desktop->apply(shown()), QString());
+    EXPECT_EQ(imageOfLastScript(), first);
+}
+
+TEST_F(KdeDesktopTest, ClearingShowsTheColourAndRemovesTheCopies) {
+    ASSERT_EQ(desktop->apply(shown()), QString());
+    DesktopValues none;
+    none.background = 0;
+    ASSERT_EQ(desktop->apply(none), QString());
+    EXPECT_TRUE(shell->scripts.last().contains(QStringLiteral("\"org.kde.color\"")));
+    EXPECT_TRUE(shell->scripts.last().contains(QStringLiteral("\"Color\", \"#000000\"")));
+    for (const QString& copy : ReloadAlias::aliasPaths(bitmap))
+        EXPECT_FALSE(QFile::exists(copy));
+}
+
+TEST_F(KdeDesktopTest, RefusalsAreReportedNotPassedOff) {
+    struct Case {
+        PlasmaScripting::Reply reply;
+        const char* told;
+    } const cases[] = {
+        {{Outcome::Refused, {}, QStringLiteral("Widgets are locked")}, "Widgets are locked"},
+        {{Outcome::Refused, {}, QStringLiteral("plasmashell is not running")}, "not running"},
+        // Shells that answer a failed script with its error text.
+        {{Outcome::Done, QStringLiteral("Error: desktops is not defined at line 2\n"), {}},
+         "desktops is not defined"},
+        {{Outcome::NoAnswer, {}, QStringLiteral("plasmashell did not answer in time")},
+         "did not answer"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        ASSERT_EQ(desktop->apply(shown()), QString());
+        const QString shownCopy = imageOfLastScript();
+        shell->reply = c.reply;
+        const QString problem = desktop->apply(shown());
+        EXPECT_TRUE(problem.contains(QLatin1String(c.told))) << problem.toStdString();
+        const QString refused = imageOfLastScript();
+        EXPECT_NE(refused, shownCopy);
+        // The copy on the desktop stays; the refused one is removed, unless
+        // the shell may still be reading it.
+        EXPECT_TRUE(QFile::exists(shownCopy));
+        EXPECT_EQ(QFile::exists(refused), c.reply.outcome == Outcome::NoAnswer) << c.told;
+        shell->reply = {Outcome::Done, {}, {}};
+        ASSERT_EQ(desktop->apply(shown()), QString());
+        if (c.reply.outcome == Outcome::NoAnswer)
+            EXPECT_EQ(imageOfLastScript(), shownCopy) << "the copy the shell may read is kept";
+        else
+            EXPECT_EQ(imageOfLastScript(), refused);
+    }
+}
+
+// Stands in for plasmashell on a private bus, in a thread of its own, as the
+// real call blocks the caller's thread until the answer comes.
+class FakeShell : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.PlasmaShell")
+public:
+    QString refusal;
+    QStringList scripts() const {
+        QMutexLocker lock(&mutex_);
+        return scripts_;
+    }
+public slots:
+    QString evaluateScript(const QString& script) {
+        {
+            QMutexLocker lock(&mutex_);
+            scripts_ << script;
+        }
+        if (!refusal.isEmpty())
+            sendErrorReply(QDBusError::Failed, refusal);
+        return {};
+    }
+
+private:
+    mutable QMutex mutex_;
+    QStringList scripts_;
+};
+
+TEST(DBusPlasmaScripting, CallsTheShellAndTellsItsRefusals) {
+    PrivateBus bus;
+    if (bus.address().isEmpty())
+        GTEST_SKIP() << "dbus-daemon is not installed";
+    QDBusConnection client = QDBusConnection::connectToBus(bus.address(), QStringLiteral("client"));
+    QDBusConnection server = QDBusConnection::connectToBus(bus.address(), QStringLiteral("shell"));
+    ASSERT_TRUE(client.isConnected());
+    DBusPlasmaScripting scripting(client, 5000);
+
+    const PlasmaScripting::Reply absent = scripting.evaluateScript(QStringLiteral("print(1)"));
+    EXPECT_EQ(absent.outcome, Outcome::Refused);
+    EXPECT_EQ(absent.error, QStringLiteral("plasmashell is not running"));
+
+    QThread thread;
+    FakeShell shell;
+    shell.moveToThread(&thread);
+    thread.start();
+    ASSERT_TRUE(server.registerObject(QStringLiteral("/PlasmaShell"), &shell,
+                                      QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(server.registerService(QStringLiteral("org.kde.plasmashell")));
+
+    const PlasmaScripting::Reply done = scripting.evaluateScript(QStringLiteral("var x = 1;"));
+    EXPECT_EQ(done.outcome, Outcome::Done) << done.error.toStdString();
+    EXPECT_EQ(shell.scripts(), QStringList{QStringLiteral("var x = 1;")});
+
+    shell.refusal = QStringLiteral("Widgets are locked");
+    const PlasmaScripting::Reply locked = scripting.evaluateScript(QStringLiteral("var x = 2;"));
+    EXPECT_EQ(locked.outcome, Outcome::Refused);
+    EXPECT_EQ(locked.error, QStringLiteral("Widgets are locked"));
+
+    thread.quit();
+    thread.wait();
+    server.unregisterObject(QStringLiteral("/PlasmaShell"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("shell"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+}
+
+TEST(DBusPlasmaScripting, NoBusIsARefusal) {
+    DBusPlasmaScripting scripting(QDBusConnection::connectToBus(
+        QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere")));
+    const PlasmaScripting::Reply reply = scripting.evaluateScript(QStringLiteral("var x;"));
+    EXPECT_EQ(reply.outcome, Outcome::Refused);
+    EXPECT_TRUE(reply.error.contains(QStringLiteral("no D-Bus session bus")))
+        << reply.error.toStdString();
+    QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
+}
+
+} // namespace
+
+#include "test_kde_desktop.moc"

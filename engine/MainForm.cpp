@@ -61,6 +61,15 @@ QIcon programIcon() {
     return icon;
 }
 
+int16_t neighbourEntry(int16_t active, int16_t count, int step) {
+    const int i = active + step;
+    if (i >= count)
+        return 0;
+    if (i < 0)
+        return static_cast<int16_t>(count - 1);
+    return static_cast<int16_t>(i);
+}
+
 int nextTickInterval(int second) {
     return (60 - second) * 1000;
 }
@@ -316,31 +325,24 @@ void frmMain::mnuTurnOff_Click() {
     CloseDropWindow();
 }
 
-void frmMain::mnuNext_Click() {
+void frmMain::showNeighbour(int step) {
     if (ActiveMagicList.IsBusy())
         return;
     const int16_t n = ActiveMagicList.GetCount();
     if (n < 1)
         return;
-    int16_t i = ActiveMagicList.GetActiveEntry() + 1;
-    if (i >= n)
-        i = 0;
-    DisplayListEntry(ActiveMagicList, i, true);
+    DisplayListEntry(ActiveMagicList, neighbourEntry(ActiveMagicList.GetActiveEntry(), n, step),
+                     true);
     RefreshControlPanel();
+}
+
+void frmMain::mnuNext_Click() {
+    showNeighbour(1);
 }
 
 void frmMain::mnuPrevious_Click() {
     const BusyPointer busy;
-    if (ActiveMagicList.IsBusy())
-        return;
-    const int16_t n = ActiveMagicList.GetCount();
-    if (n < 1)
-        return;
-    int16_t i = ActiveMagicList.GetActiveEntry() - 1;
-    if (i < 0)
-        i = n - 1;
-    DisplayListEntry(ActiveMagicList, i, true);
-    RefreshControlPanel();
+    showNeighbour(-1);
 }
 
 void frmMain::mnuClear_Click() {

@@ -123,6 +123,8 @@ private:
     void changeActiveEntry(const std::function<void(int16_t)>& change);
     void reposition(int16_t placement);
     void rotate(int steps);
+    // Shows the entry `step` places from the active one, wrapping round.
+    void showNeighbour(int step);
 };
 
 // The main form, from start to exit.
@@ -134,6 +136,10 @@ void CloseDropWindow();
 
 // The program's icon, in every size the tray and windows ask for.
 QIcon programIcon();
+
+// The entry one place after (step 1) or before (step -1) the active one
+// of a list of `count` entries, wrapping round at either end.
+int16_t neighbourEntry(int16_t active, int16_t count, int step);
 
 // The milliseconds from a tick at `second` past the minute to the next
 // whole minute.

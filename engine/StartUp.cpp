@@ -128,11 +128,11 @@ bool Main(const QStringList& arguments) {
     }
     LoadOptions();
 
-    QString command = arguments.join(u' ').toUpper();
+    bool silent = isSilentStart(arguments);
     QPointer<frmSplash> splash;
     bool splashShown = false;
     int16_t startSecond = 0;
-    if (command != QStringLiteral("-SILENT")) {
+    if (!silent) {
         splash = new frmSplash;
         splash->show();
         splash->repaint();
@@ -157,15 +157,13 @@ bool Main(const QStringList& arguments) {
     const int16_t n = ActiveMagicList.GetCount();
     if (n > 0) {
         int16_t index = ActiveMagicList.GetActiveEntry();
-        if (ActiveMagicList.IsTimeToAutoUpdate(Options.LastUpdateTime)) {
-            ++index;
-            if (index >= ActiveMagicList.GetCount())
-                index = 0;
-        }
+        if (ActiveMagicList.IsTimeToAutoUpdate(Options.LastUpdateTime))
+            index = neighbourEntry(index, n, 1);
         bool stamp = true;
         DisplayListEntry(ActiveMagicList, index, stamp);
     } else if (Options.ShowEmptyDialog) {
-        command.clear();
+        // An empty list opens the panel even on a start for the tray.
+        silent = false;
     }
 
     if (splashShown && !ending)
@@ -178,7 +176,7 @@ bool Main(const QStringList& arguments) {
         return false;
 
     qCInfo(lcLife) << "started";
-    if (command != QStringLiteral("-SILENT"))
+    if (!silent)
         MainForm->ShowControlPanel();
     return true;
 }

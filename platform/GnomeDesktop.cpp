@@ -52,19 +52,17 @@ QString GnomeDesktop::quoted(const QString& text) {
 QString GnomeDesktop::ensureKeys() {
     if (keys_)
         return {};
-    const QStringList arguments{QStringLiteral("list-keys"), schemaOf(family_)};
-    const ProcessRunner::Result result = runner_.run(kGsettings, arguments, 10000);
-    if (result.exitCode != 0)
-        return ProcessRunner::failureText(kGsettings, arguments, result);
-    keys_ = QString::fromUtf8(result.output).split(u'\n', Qt::SkipEmptyParts);
+    QByteArray listing;
+    if (QString problem = runner_.runChecked(
+            kGsettings, {QStringLiteral("list-keys"), schemaOf(family_)}, &listing);
+        !problem.isEmpty())
+        return problem;
+    keys_ = QString::fromUtf8(listing).split(u'\n', Qt::SkipEmptyParts);
     return {};
 }
 
 QString GnomeDesktop::set(const QString& key, const QString& value) {
-    const QStringList arguments{QStringLiteral("set"), schemaOf(family_), key, value};
-    const ProcessRunner::Result result = runner_.run(kGsettings, arguments, 10000);
-    return result.exitCode == 0 ? QString()
-                                : ProcessRunner::failureText(kGsettings, arguments, result);
+    return runner_.runChecked(kGsettings, {QStringLiteral("set"), schemaOf(family_), key, value});
 }
 
 QString GnomeDesktop::apply(const DesktopValues& values) {

@@ -26,10 +26,16 @@ bool SystemProcessRunner::available(const QString& program) const {
     return !QStandardPaths::findExecutable(program).isEmpty();
 }
 
-QString ProcessRunner::failureText(const QString& program, const QStringList& arguments,
-                                   const Result& result) {
-    const QString said = QString::fromLocal8Bit(result.errors).trimmed();
-    return QStringLiteral("\"%1 %2\" failed%3")
-        .arg(program, arguments.join(u' '),
-             said.isEmpty() ? QString() : QStringLiteral(": ") + said);
+QString ProcessRunner::runChecked(const QString& program, const QStringList& arguments,
+                                  QByteArray* output, int timeoutMs) {
+    const Result result = run(program, arguments, timeoutMs);
+    if (result.exitCode != 0) {
+        const QString said = QString::fromLocal8Bit(result.errors).trimmed();
+        return QStringLiteral("\"%1 %2\" failed%3")
+            .arg(program, arguments.join(u' '),
+                 said.isEmpty() ? QString() : QStringLiteral(": ") + said);
+    }
+    if (output)
+        *output = result.output;
+    return {};
 }

@@ -18,10 +18,11 @@ public:
     // Whether the program can be found on PATH.
     virtual bool available(const QString& program) const = 0;
 
-    // What to tell the user about a run that did not succeed: the command
-    // and what it said on standard error.
-    static QString failureText(const QString& program, const QStringList& arguments,
-                               const Result& result);
+    // Runs the program and gives an empty text when it succeeded, else what
+    // to tell the user: the command and what it said on standard error.
+    // The standard output goes to `output` when one is given.
+    QString runChecked(const QString& program, const QStringList& arguments,
+                       QByteArray* output = nullptr, int timeoutMs = 10000);
 };
 
 class SystemProcessRunner final : public ProcessRunner {

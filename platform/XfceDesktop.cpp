@@ -86,12 +86,7 @@ QStringList XfceDesktop::workspaceFolders(const QStringList& properties,
 }
 
 QString XfceDesktop::query(const QStringList& arguments, QByteArray* output) {
-    const ProcessRunner::Result result = runner_.run(kXfconfQuery, arguments, 10000);
-    if (result.exitCode != 0)
-        return ProcessRunner::failureText(kXfconfQuery, arguments, result);
-    if (output)
-        *output = result.output;
-    return {};
+    return runner_.runChecked(kXfconfQuery, arguments, output);
 }
 
 QString XfceDesktop::apply(const DesktopValues& values) {

@@ -6,6 +6,7 @@
 #include "engine/LifeLog.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramResources.h"
 #include "engine/StartUp.h"
 #include "engine/WallpaperImage.h"
 #include "engine/Windows.h"
@@ -55,6 +56,7 @@ bool fitsInEntry(int32_t v) {
 } // namespace
 
 QIcon programIcon() {
+    initProgramResources();
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/tapestrel-%1.png").arg(size), QSize(size, size));

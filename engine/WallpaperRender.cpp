@@ -1,6 +1,7 @@
 #include "engine/WallpaperRender.h"
 
 #include "engine/Options.h"
+#include "engine/ProgramResources.h"
 #include "engine/WallpaperPlacement.h"
 #include "runtime/RuntimeError.h"
 
@@ -9,10 +10,8 @@
 int32_t LoadedImageWidth = 0;
 int32_t LoadedImageHeight = 0;
 
-// The resource lives in this static library, so it has to be registered by
-// hand (and outside any namespace).
 static QImage logoPicture() {
-    Q_INIT_RESOURCE(wallpaper);
+    initProgramResources();
     static const QImage logo =
         QImage(QStringLiteral(":/wallpaper/logo.bmp")).convertToFormat(QImage::Format_RGB32);
     return logo;

@@ -2,6 +2,7 @@
 
 #include "engine/FormHelpers.h"
 #include "engine/MainForm.h"
+#include "engine/ProgramResources.h"
 
 #include <QBitmap>
 #include <QEvent>
@@ -28,6 +29,7 @@ QLabel* textLabel(QWidget* parent, const char* name, const QString& text, int po
 
 // The wallpaper logo, with its blue key colour shown as the window behind.
 QPixmap logoPixmap() {
+    initProgramResources();
     QPixmap logo(QStringLiteral(":/wallpaper/logo.bmp"));
     if (!logo.isNull())
         logo.setMask(logo.createMaskFromColor(QColor(0, 0, 255)));

@@ -155,7 +155,7 @@ TEST_F(MainFormTest, TheTrayShowsTheIconAndTipAndAnswersItsMouseCodes) {
     loadForm();
     ASSERT_TRUE(tray.shown);
     EXPECT_EQ(tray.tip, QStringLiteral("Tapestrel"));
-    EXPECT_FALSE(tray.icon.isNull());
+    EXPECT_FALSE(tray.icon.pixmap(QSize(22, 22)).isNull());
     EXPECT_EQ(tray.menu, form().mnupopup.get());
     EXPECT_EQ(tray.callbackMessage, 1025);
 

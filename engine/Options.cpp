@@ -63,11 +63,12 @@ void readDate(Reader read, const QString& key, const QString& name, QDateTime& f
         field = *d;
 }
 
+// Made with its whole path: a fresh home may have no documents folder yet.
 void makeFolder(const QString& path) {
     step([&] {
         if (QFileInfo(path).isDir())
             return;
-        if (!QDir().mkdir(path))
+        if (!QDir().mkpath(path))
             raiseError(QFileInfo(QFileInfo(path).absolutePath()).isDir() ? vberr::PathFileAccess
                                                                          : vberr::PathNotFound);
     });
@@ -158,6 +159,9 @@ void LoadOptions() {
     // Exit must not bring back a program set not to restart.
     UpdateStartAtLogon();
 
+    // The wallpaper bitmap is written to the documents folder.
+    if (const QString documentsFolder = GetSpecialFolderPath(0, 5); !documentsFolder.isEmpty())
+        makeFolder(documentsFolder);
     makeFolder(Options.PrivateMagicListPath);
     if (HasWriteAccess()) {
         makeFolder(Options.PublicMagicListPath);

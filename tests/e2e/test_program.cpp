@@ -166,4 +166,19 @@ TEST_F(ProgramTest, AStartWithNoListsCreatesMyMagicList) {
     EXPECT_EQ(run.exitCode(), 0);
 }
 
+TEST_F(ProgramTest, AFirstStartInAHomeWithoutDocumentsMakesTheFoldersAndTheList) {
+    ASSERT_TRUE(QDir(world.documents()).removeRecursively());
+    ProgramRun run(world, {kSilent});
+    ASSERT_TRUE(run.waitForLog(QStringLiteral("started"))) << run.log().toStdString();
+    clsMagicList made;
+    EXPECT_EQ(made.loadQuietly(world.privateLists() + QStringLiteral("MList1.MLS")), 0);
+    stop(run);
+
+    // Every later start finds what the first one made.
+    ProgramRun again(world, {kSilent});
+    ASSERT_TRUE(again.waitForLog(QStringLiteral("started"))) << again.log().toStdString();
+    EXPECT_FALSE(QFile::exists(world.privateLists() + QStringLiteral("MList2.MLS")));
+    stop(again);
+}
+
 } // namespace

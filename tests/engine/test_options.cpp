@@ -71,6 +71,21 @@ TEST_F(OptionsTest, firstStartWithAnEmptyRegistry) {
     EXPECT_TRUE(env.errors.calls.isEmpty());
 }
 
+TEST_F(OptionsTest, aFirstStartWithoutADocumentsFolderMakesEachFolderWithItsWholePath) {
+    // A fresh home: no documents folder, and public folders set deeper down.
+    ASSERT_TRUE(QDir(env.folders.documents).removeRecursively());
+    storeMachine(QStringLiteral("PublicMagicListPath"),
+                 env.folders.program + QStringLiteral("/shared/lists"));
+    storeMachine(QStringLiteral("PublicImagesPath"),
+                 env.folders.program + QStringLiteral("/shared/images"));
+    LoadOptions();
+    EXPECT_TRUE(env.errors.calls.isEmpty()) << env.errors.messages().join(u'|').toStdString();
+    EXPECT_TRUE(QFileInfo(env.folders.documents).isDir()); // where the wallpaper bitmap goes
+    EXPECT_TRUE(QFileInfo(Options.PrivateMagicListPath).isDir());
+    EXPECT_TRUE(QFileInfo(Options.PublicMagicListPath).isDir());
+    EXPECT_TRUE(QFileInfo(Options.PublicImagesPath).isDir());
+}
+
 TEST_F(OptionsTest, storedValuesAndTheirConversions) {
     store(QStringLiteral("PrivateMagicListPath"), env.path(QStringLiteral("lists")));
     store(QStringLiteral("ActiveList"), QStringLiteral("  /x/MList3.MLS  "));

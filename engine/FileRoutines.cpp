@@ -4,6 +4,7 @@
 #include "engine/Options.h"
 #include "platform/DriveTypes.h"
 #include "platform/Folders.h"
+#include "platform/RegularFile.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "platform/SystemVersion.h"
@@ -26,6 +27,23 @@ struct WriteProbe {
     bool answer = false;
 };
 WriteProbe probe;
+
+// Copies what is left to read of `from` to the freshly made `to`; a copy
+// that cannot be finished is removed and its error raised.
+void copyContent(QFile& from, QFile& to) {
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    for (;;) {
+        errno = 0;
+        const qint64 n = from.read(buffer.data(), buffer.size());
+        if (n == 0)
+            return;
+        if (n < 0 || to.write(buffer.constData(), n) != n || !to.flush()) {
+            const int err = errno;
+            to.remove();
+            raiseError(err ? errorNumberFromErrno(err) : vberr::DeviceIO);
+        }
+    }
+}
 
 } // namespace
 
@@ -201,6 +219,9 @@ QString GetImageFolderName(const QString& path, const QString& newName) {
     if (target.isEmpty())
         return path;
 
+    QFile source;
+    if (!openRegularFile(source, path))
+        raiseError(QFileInfo::exists(path) ? vberr::PathFileAccess : vberr::FileNotFound);
     QString folder, name, extension;
     MakeUniqueLabel(path, folder, name, extension, true);
     if (!newName.isEmpty())
@@ -222,13 +243,15 @@ QString GetImageFolderName(const QString& path, const QString& newName) {
         const QString file = candidate(k);
         if (QFileInfo::exists(file))
             continue;
-        if (QFile::copy(path, file))
-            return file;
-        if (!QFileInfo::exists(path))
-            raiseError(vberr::FileNotFound);
-        if (QFileInfo::exists(file))
-            continue; // made by someone else meanwhile
-        raiseError(vberr::PathFileAccess);
+        QFile copy(file);
+        if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFileInfo::exists(file))
+                continue; // made by someone else meanwhile
+            raiseError(vberr::PathFileAccess);
+        }
+        copyContent(source, copy);
+        copy.setPermissions(QFileInfo(path).permissions());
+        return file;
     }
     raiseError(vberr::FileExists);
 }
@@ -241,8 +264,8 @@ int32_t GetFileSizeOf(const QString& path) {
 }
 
 int32_t GetFileChecksum(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return 0;
     qint64 sum = 0;
     QByteArray buffer(1 << 16, Qt::Uninitialized);

@@ -4,6 +4,7 @@
 #include "engine/FileRoutines.h"
 #include "engine/MagicListCodec.h"
 #include "engine/Options.h"
+#include "platform/RegularFile.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
@@ -185,10 +186,8 @@ int16_t clsMagicList::loadFile(const QString& path, bool reportErrors) {
         return -1;
     filePath_.clear();
     // Only ordinary files: opening a pipe or a device could block the start.
-    if (!QFileInfo(path).isFile())
-        return -vberr::PathNotFound;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return -vberr::PathNotFound;
     const qint64 size = file.size();
     QByteArray copy;

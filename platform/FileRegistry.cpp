@@ -1,5 +1,7 @@
 #include "platform/FileRegistry.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -97,8 +99,8 @@ void FileRegistry::refresh(Store& s) const {
     s.data.clear();
     if (!exists)
         return;
-    QFile f(s.file);
-    if (!f.open(QIODevice::ReadOnly)) {
+    QFile f;
+    if (!openRegularFile(f, s.file)) {
         problems_ << QStringLiteral("The settings file %1 could not be read.").arg(s.file);
         return;
     }

@@ -1,7 +1,9 @@
 #include "platform/ImageBox.h"
 
+#include "platform/RegularFile.h"
 #include "runtime/RuntimeError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
@@ -90,7 +92,10 @@ QImage normalisedImage(QImage image) {
 }
 
 std::optional<QSize> ImageBox::orientedSize(const QString& path) {
-    QImageReader reader(path);
+    QFile file;
+    if (!openRegularFile(file, path))
+        return std::nullopt;
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     QSize size = reader.size();
     if (!size.isValid())
@@ -106,9 +111,10 @@ int32_t ImageBox::load(const QString& path) {
 
 int32_t ImageBox::load(const QString& path, const ImageRequest& request) {
     raiseAllocationLimit();
-    if (!QFileInfo(path).isFile())
+    QFile file;
+    if (!openRegularFile(file, path))
         return QFileInfo::exists(path) ? imgerr::InvalidFormat : imgerr::FileNotFound;
-    QImageReader reader(path);
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     const int rotation = quarterTurn(request.rotation) ? request.rotation : 0;

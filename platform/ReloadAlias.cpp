@@ -1,17 +1,21 @@
 #include "platform/ReloadAlias.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace {
 
 QString copyFile(const QString& from, const QString& to) {
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
+    QFile in;
+    if (!openRegularFile(in, from))
         return QStringLiteral("Could not read the wallpaper bitmap %1: %2")
-            .arg(from, in.errorString());
+            .arg(from, qt_error_string(errno));
     QSaveFile out(to);
     if (!out.open(QIODevice::WriteOnly))
         return QStringLiteral("Could not write %1: %2").arg(to, out.errorString());

@@ -1,7 +1,7 @@
 #include "engine/MagicList.h"
 
 #include "engine/ErrorWindow.h"
-#include "engine/MagicListPaths.h"
+#include "engine/PictureDeletion.h"
 #include "platform/ImageBox.h"
 #include "platform/Random.h"
 #include "platform/Services.h"
@@ -97,12 +97,15 @@ void clsMagicList::SetListName(const QString& name) {
 }
 
 void clsMagicList::DeleteItem(int16_t index) {
+    PictureDeletion deletion;
+    DeleteItem(index, deletion);
+    deletion.finish(*this);
+}
+
+void clsMagicList::DeleteItem(int16_t index, PictureDeletion& deletion) {
     if (busy_ || !validIndex(index))
         return;
-    const QString& path = entries_[index].Path;
-    const QString realPath = privateCopyRealPath(path);
-    if (!realPath.isEmpty() && !otherEntryUses(realPath, index))
-        removePictureQuietly(path);
+    deletion.note(entries_[index].Path);
     removeEntryAt(index);
 }
 
@@ -114,14 +117,6 @@ void clsMagicList::removeEntryAt(qsizetype index) {
         entries_[heir].Active = VbTrue;
         activeEntryChanged_ = true;
     }
-}
-
-bool clsMagicList::otherEntryUses(const QString& realPath, qsizetype except) const {
-    for (qsizetype i = 0; i < entries_.size(); ++i) {
-        if (i != except && realPathOf(entries_[i].Path) == realPath)
-            return true;
-    }
-    return false;
 }
 
 QString clsMagicList::GetListName() const {

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+class PictureDeletion;
+
 // One picture of a Magic List. Booleans keep the file's values (-1 True,
 // 0 False) so that a list read from disk is written back byte for byte.
 struct MagicListEntry {
@@ -66,7 +68,12 @@ public:
     void SelectOnlyAcitve();
     void ClearList();
     void SetListName(const QString& name);
+    // Removes the entry; its picture file goes too when it is one of the
+    // program's copies that no list uses any more (see PictureDeletion).
     void DeleteItem(int16_t index);
+    // The same as one step of a command that removes several entries: the
+    // picture is noted, and the command settles them all at its end.
+    void DeleteItem(int16_t index, PictureDeletion& deletion);
     QString GetListName() const;
     int16_t GetCount() const;
     QString GetEntryName(int16_t index) const;
@@ -152,13 +159,11 @@ private:
     bool IsUpdateDay(QDateTime& date) const;
     bool IsUpdateHour(QDateTime& date) const;
     int GetMinutesPerDay() const;
-    // Whether an entry other than `except` names the file at realPath.
-    bool otherEntryUses(const QString& realPath, qsizetype except) const;
     // Drops the entry and hands the active role on; the file stays.
     void removeEntryAt(qsizetype index);
-    // Drops every entry marked as a duplicate, from the end; with
-    // deleteOwnedFiles also the program's own copies no kept entry shows.
-    void removeMarkedEntries(bool deleteOwnedFiles);
+    // Drops every entry marked as a duplicate, from the end; their pictures
+    // are noted for deletion when one is given.
+    void removeMarkedEntries(PictureDeletion* deletion);
 
     QString name_;
     QList<MagicListEntry> entries_;

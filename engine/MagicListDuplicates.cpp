@@ -2,14 +2,12 @@
 
 #include "engine/FileRoutines.h"
 #include "engine/MagicList.h"
-#include "engine/MagicListPaths.h"
+#include "engine/PictureDeletion.h"
 #include "platform/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
-#include <QSet>
-#include <optional>
 
 namespace {
 
@@ -83,7 +81,7 @@ void clsMagicList::RemoveDuplicates() {
         else
             firstWithPath.insert(key, i);
     }
-    removeMarkedEntries(false);
+    removeMarkedEntries(nullptr);
 
     // The same content: equal sizes, equal byte sums (each file summed at
     // most once, and only when another file has its size), equal bytes.
@@ -120,30 +118,17 @@ void clsMagicList::RemoveDuplicates() {
             }
         }
     }
-    removeMarkedEntries(true);
+    PictureDeletion deletion;
+    removeMarkedEntries(&deletion);
+    deletion.finish(*this);
 }
 
-void clsMagicList::removeMarkedEntries(bool deleteOwnedFiles) {
-    // Real paths of the entries that stay, gathered only once a marked
-    // entry turns out to be one of the program's own copies.
-    std::optional<QSet<QString>> kept;
+void clsMagicList::removeMarkedEntries(PictureDeletion* deletion) {
     for (qsizetype i = entries_.size() - 1; i >= 0; --i) {
         if (entries_[i].Duplicate == 0)
             continue;
-        if (deleteOwnedFiles) {
-            const QString realPath = privateCopyRealPath(entries_[i].Path);
-            if (!realPath.isEmpty()) {
-                if (!kept) {
-                    kept.emplace();
-                    for (const MagicListEntry& e : std::as_const(entries_)) {
-                        if (e.Duplicate == 0)
-                            kept->insert(realPathOf(e.Path));
-                    }
-                }
-                if (!kept->contains(realPath))
-                    removePictureQuietly(entries_[i].Path);
-            }
-        }
+        if (deletion)
+            deletion->note(entries_[i].Path);
         removeEntryAt(i);
     }
 }

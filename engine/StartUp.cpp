@@ -1,6 +1,7 @@
 #include "engine/StartUp.h"
 
 #include "engine/DisplayEntry.h"
+#include "engine/ErrorWindow.h"
 #include "engine/INIFuncs.h"
 #include "engine/LifeLog.h"
 #include "engine/ListIndex.h"
@@ -19,6 +20,8 @@
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -45,6 +48,43 @@ void noteSignal(int) {
 
 int currentSecond() {
     return services().clock->now().time().second();
+}
+
+// What the session keeps of a run: the list, the start-at-logon value as
+// the user chose it, and the settings.
+void saveSession() {
+    ActiveMagicList.Save();
+    if (!Options.AutoRestart)
+        DeleteRegValue(kRunKey, kRunValueName);
+    Options.ActiveList = ActiveMagicList.GetFilePath();
+    SaveOptions();
+}
+
+// On the way out through exit() no window can be shown (the display may
+// be what went away): a failure is written to standard error instead.
+class StandardErrorPresenter final : public ErrorPresenter {
+public:
+    void showMessage(const QString& message, int16_t, const QString&) override {
+        std::fprintf(stderr, "Tapestrel: %s\n", qPrintable(message));
+    }
+    int16_t askQuestion(const QString& message, const QString& question, int16_t,
+                        const QString&) override {
+        std::fprintf(stderr, "Tapestrel: %s %s\n", qPrintable(message), qPrintable(question));
+        return answer::Closed;
+    }
+};
+StandardErrorPresenter standardErrorPresenter; // program state
+
+// Runs when the process ends through exit() without the program's own
+// stop, as Qt does when the connection to the X server breaks. Plain file
+// writes only.
+void saveOnTheWayOut() {
+    if (ending || !MainForm)
+        return;
+    ending = true;
+    setErrorPresenter(&standardErrorPresenter);
+    saveSession();
+    qCInfo(lcLife) << "saved on the way out";
 }
 
 // EndProgram after its question: the Run value, the drop window, the
@@ -214,6 +254,12 @@ void installSessionEndHandlers() {
         action.sa_flags = SA_RESTART;
         sigaction(SIGTERM, &action, nullptr);
         sigaction(SIGINT, &action, nullptr);
+        // The terminal or the session that started the program has gone.
+        sigaction(SIGHUP, &action, nullptr);
+        // A peer that went away (the X server, a later copy) is an error
+        // on the write, not the end of the program.
+        std::signal(SIGPIPE, SIG_IGN);
+        std::atexit(saveOnTheWayOut);
     }
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         // The session manager asks for the data before it ends the session;
@@ -221,11 +267,7 @@ void installSessionEndHandlers() {
         QObject::connect(app, &QGuiApplication::commitDataRequest, app, [](QSessionManager&) {
             if (ending || !MainForm)
                 return;
-            ActiveMagicList.Save();
-            if (!Options.AutoRestart)
-                DeleteRegValue(kRunKey, kRunValueName);
-            Options.ActiveList = ActiveMagicList.GetFilePath();
-            SaveOptions();
+            saveSession();
         });
     }
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,

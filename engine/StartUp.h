@@ -24,8 +24,10 @@ bool ProgramEnding();
 // Forgets a finished run, so that another can start in the same process.
 void resetProgramLife();
 
-// Logging out, SIGTERM and SIGINT end the program as Exit does, without
-// the question. Call once, after the application object exists.
+// Logging out, SIGTERM, SIGINT and SIGHUP end the program as Exit does,
+// without the question; when the process ends through exit() for another
+// reason (the X connection broke), the list and the settings are still
+// written on the way out. Call once, after the application object exists.
 void installSessionEndHandlers();
 
 // The splash wait's test: true once `second` is more than 3 past the start

@@ -33,6 +33,8 @@ QProcessEnvironment ProgramWorld::environment() const {
                QStringLiteral("unix:path=") + root_.path() + QStringLiteral("/no-bus"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tapestrel.life.info=true"));
+    if (!display.isEmpty())
+        env.insert(QStringLiteral("DISPLAY"), display);
     return env;
 }
 
@@ -67,6 +69,36 @@ bool ProgramRun::waitForEnd(int ms) {
 void ProgramRun::signal(int number) {
     if (process_.processId() > 0)
         ::kill(static_cast<pid_t>(process_.processId()), number);
+}
+
+OwnDisplay::OwnDisplay() {
+    // The server picks a free display number and writes it out.
+    server_.start(QStringLiteral("Xvfb"),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                   QStringLiteral("0"), QStringLiteral("640x480x24"), QStringLiteral("-nolisten"),
+                   QStringLiteral("tcp")});
+    if (!server_.waitForStarted(5000))
+        return;
+    QDeadlineTimer deadline(10000);
+    while (!server_.canReadLine() && !deadline.hasExpired())
+        server_.waitForReadyRead(100);
+    const QByteArray number = server_.readLine().trimmed();
+    if (!number.isEmpty())
+        name_ = u':' + QString::fromLatin1(number);
+}
+
+OwnDisplay::~OwnDisplay() {
+    end();
+}
+
+void OwnDisplay::end() {
+    if (server_.state() == QProcess::NotRunning)
+        return;
+    server_.terminate();
+    if (!server_.waitForFinished(5000)) {
+        server_.kill();
+        server_.waitForFinished(1000);
+    }
 }
 
 bool hiveHas(const QString& hiveFile, const QString& name, const QString& value) {

@@ -26,6 +26,9 @@ public:
     QString program() const { return program_; }
     QProcessEnvironment environment() const;
 
+    // The X display copies are started on; empty for the test's own.
+    QString display;
+
 private:
     QTemporaryDir root_;
     QString program_;
@@ -49,6 +52,25 @@ public:
 private:
     QProcess process_;
     QString log_;
+};
+
+// An X server of the test's own, which the test can take away while a
+// copy of the program is on it.
+class OwnDisplay {
+public:
+    OwnDisplay();
+    ~OwnDisplay();
+    OwnDisplay(const OwnDisplay&) = delete;
+    OwnDisplay& operator=(const OwnDisplay&) = delete;
+
+    // ":n", or empty when no server could be started.
+    QString name() const { return name_; }
+    // Ends the server, as when the display goes away under a session.
+    void end();
+
+private:
+    QProcess server_;
+    QString name_;
 };
 
 // Whether a hive file holds `"name"="value"`.

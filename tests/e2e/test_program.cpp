@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -59,6 +60,31 @@ protected:
                 "\"LastUpdateTime\"=\"1/1/2000 12:00:00 PM\"\r\n"
                 "\"DisplayMMessage\"=\"FALSE\"\r\n"
                 "\"Border\"=\"0\"\r\n\r\n");
+    }
+    // Starts a copy for the tray on a list of two, then removes the list
+    // file and the settings: whatever is there after the copy has ended
+    // was written by its stop. Empty when the copy did not start.
+    std::unique_ptr<ProgramRun> startThenRemoveItsFiles(QString& listFile) {
+        listFile = prepareList(false);
+        writeSettings(listFile);
+        auto run = std::make_unique<ProgramRun>(world, QStringList{kSilent});
+        if (!run->waitForLog(QStringLiteral("started"))) {
+            ADD_FAILURE() << "not started: " << run->log().toStdString();
+            return nullptr;
+        }
+        EXPECT_TRUE(QFile::remove(listFile));
+        EXPECT_TRUE(QFile::remove(world.userHive()));
+        return run;
+    }
+    void expectSaved(const QString& listFile) {
+        clsMagicList saved;
+        ASSERT_EQ(saved.loadQuietly(listFile), 0);
+        EXPECT_EQ(saved.GetListName(), QStringLiteral("Colours"));
+        EXPECT_EQ(saved.GetCount(), 2);
+        EXPECT_TRUE(
+            hiveHas(world.userHive(), QStringLiteral("ShowEmptyDialog"), QStringLiteral("TRUE")));
+        EXPECT_TRUE(hiveHas(world.userHive(), QStringLiteral("PrivateMagicListPath"),
+                            world.privateLists()));
     }
     void stop(ProgramRun& run) {
         run.signal(SIGTERM);
@@ -126,31 +152,36 @@ TEST_F(ProgramTest, ASecondStartHandsOverAndEndsAtOnce) {
 class SignalTest : public ProgramTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(SignalTest, SavesTheListAndTheSettingsWithoutAsking) {
-    const QString listFile = prepareList(false);
-    writeSettings(listFile);
-    ProgramRun run(world, {kSilent});
-    ASSERT_TRUE(run.waitForLog(QStringLiteral("started"))) << run.log().toStdString();
-    // Whatever the stop writes has to come from the stop itself.
-    ASSERT_TRUE(QFile::remove(listFile));
-    ASSERT_TRUE(QFile::remove(world.userHive()));
+    QString listFile;
+    const std::unique_ptr<ProgramRun> run = startThenRemoveItsFiles(listFile);
+    ASSERT_TRUE(run);
 
-    run.signal(GetParam());
-    ASSERT_TRUE(run.waitForEnd(5000)) << "still running: " << run.log().toStdString();
-    EXPECT_FALSE(run.crashed());
-    EXPECT_EQ(run.exitCode(), 0);
-    EXPECT_TRUE(run.log().contains(QStringLiteral("ended")));
-
-    clsMagicList saved;
-    ASSERT_EQ(saved.loadQuietly(listFile), 0);
-    EXPECT_EQ(saved.GetListName(), QStringLiteral("Colours"));
-    EXPECT_EQ(saved.GetCount(), 2);
-    EXPECT_TRUE(
-        hiveHas(world.userHive(), QStringLiteral("ShowEmptyDialog"), QStringLiteral("TRUE")));
-    EXPECT_TRUE(
-        hiveHas(world.userHive(), QStringLiteral("PrivateMagicListPath"), world.privateLists()));
+    run->signal(GetParam());
+    ASSERT_TRUE(run->waitForEnd(5000)) << "still running: " << run->log().toStdString();
+    EXPECT_FALSE(run->crashed());
+    EXPECT_EQ(run->exitCode(), 0);
+    EXPECT_TRUE(run->log().contains(QStringLiteral("ended")));
+    expectSaved(listFile);
 }
 
-INSTANTIATE_TEST_SUITE_P(TermAndInterrupt, SignalTest, ::testing::Values(SIGTERM, SIGINT));
+INSTANTIATE_TEST_SUITE_P(TermInterruptAndHangUp, SignalTest,
+                         ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+TEST_F(ProgramTest, WhenTheDisplayGoesAwayTheListAndTheSettingsAreStillSaved) {
+    OwnDisplay display;
+    if (display.name().isEmpty())
+        GTEST_SKIP() << "no X server of the test's own";
+    world.display = display.name();
+    QString listFile;
+    const std::unique_ptr<ProgramRun> run = startThenRemoveItsFiles(listFile);
+    ASSERT_TRUE(run);
+
+    display.end();
+    ASSERT_TRUE(run->waitForEnd(10000)) << "still running: " << run->log().toStdString();
+    EXPECT_FALSE(run->crashed()) << run->log().toStdString();
+    EXPECT_TRUE(run->log().contains(QStringLiteral("saved on the way out")));
+    expectSaved(listFile);
+}
 
 TEST_F(ProgramTest, AStartWithNoListsCreatesMyMagicList) {
     ProgramRun run(world, {kSilent});

@@ -7,8 +7,20 @@
 
 namespace {
 
-void reportFailure(int code) {
-    ShowErrorMessage(QStringLiteral("Error ") + QString::number(code), 48, QString());
+// program state: the hives whose failure the user has been told of in this
+// run. A hive that cannot be written fails every write after the first, and
+// one window is enough to say so.
+bool failureReported[2] = {false, false};
+
+void reportFailure(Hive hive, int code) {
+    bool& reported = failureReported[hive == Hive::CurrentUser ? 0 : 1];
+    if (reported)
+        return;
+    reported = true;
+    QString text = QStringLiteral("Error ") + QString::number(code);
+    if (const QString why = services().registry->hiveFailure(hive); !why.isEmpty())
+        text += QStringLiteral("\r\n\r\n") + why;
+    ShowErrorMessage(text, 48, QString());
 }
 
 // Makes the key, then writes the value; a failure of either is reported,
@@ -17,12 +29,12 @@ void saveValue(Hive hive, const QString& key, const QString& name, const QString
     Registry& reg = *services().registry;
     const int created = reg.createKey(hive, key);
     if (created != 0) {
-        reportFailure(created);
+        reportFailure(hive, created);
         return;
     }
     const int written = reg.setValue(hive, key, name, value);
     if (written != 0)
-        reportFailure(written);
+        reportFailure(hive, written);
 }
 
 QString readValue(Hive hive, const QString& key, const QString& name, const QString& fallback) {
@@ -61,6 +73,17 @@ void DeleteRegValue(const QString& keyName, const QString& valueName) {
     Registry& reg = *services().registry;
     if (reg.keyExists(Hive::CurrentUser, keyName))
         reg.deleteValue(Hive::CurrentUser, keyName, valueName);
+}
+
+void reportUnusableHives() {
+    for (Hive hive : {Hive::CurrentUser, Hive::LocalMachine}) {
+        if (!services().registry->hiveFailure(hive).isEmpty())
+            reportFailure(hive, winerr::AccessDenied);
+    }
+}
+
+void resetRegistryFailureReports() {
+    failureReported[0] = failureReported[1] = false;
 }
 
 QString CutAtNull(const QString& text) {

@@ -13,7 +13,8 @@ inline const QString kRunValueName = QStringLiteral("Tapestrel");
 constexpr int16_t REG_SZ = 1;
 
 // Writes a value under HKEY_CURRENT_USER; a key that cannot be made, or a
-// value that cannot be written, is reported once as "Error " and the code.
+// value that cannot be written, is reported as "Error " and the code, with
+// the file and the reason when known: once per run for each hive.
 void SaveRegString(const QString& keyName, const QString& valueName, const QString& value,
                    bool absoluteKey, int16_t valueType);
 void SaveMachineRegString(const QString& keyName, const QString& valueName, const QString& value);
@@ -22,3 +23,8 @@ QString GetMachineRegString(const QString& keyName, const QString& valueName,
                             const QString& defaultValue);
 void DeleteRegValue(const QString& keyName, const QString& valueName);
 QString CutAtNull(const QString& text);
+// Reports a hive that cannot be used at all, before anything is written to
+// it (a hive that is only read would otherwise go untold).
+void reportUnusableHives();
+// Lets the next failure of each hive be reported again (tests only).
+void resetRegistryFailureReports();

@@ -98,6 +98,7 @@ void UpdateStartAtLogon() {
 void LoadOptions() {
     for (const QString& problem : services().registry->takeProblems())
         ShowErrorMessage(problem, 0, QString());
+    reportUnusableHives();
 
     const QString program = programFolderSlash();
     Options.OverviewShownThisSession = false;

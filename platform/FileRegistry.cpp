@@ -1,11 +1,11 @@
 #include "platform/FileRegistry.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -17,21 +17,13 @@ const QString kRunValue = QStringLiteral("Tapestrel");
 
 // Writes bytes to path through a temporary file and a rename; 0 or a
 // system error code.
-int writeAtomically(const QString& path, const QByteArray& bytes) {
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath()))
-        return winerr::fromErrno(errno ? errno : EACCES);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return winerr::fromErrno(errno ? errno : EACCES);
-    if (file.write(bytes) != bytes.size()) {
-        const int err = errno ? errno : ENOSPC;
-        file.cancelWriting();
-        return winerr::fromErrno(err);
-    }
-    if (!file.commit())
-        return winerr::fromErrno(errno ? errno : EACCES);
-    return winerr::Success;
+int writeAtomically(const QString& path, const QByteArray& bytes, QString* reason = nullptr) {
+    const int err = replaceFileContent(path, bytes, reason);
+    return err == 0 ? winerr::Success : winerr::fromErrno(err);
+}
+
+QString writeFailure(const QString& file, const QString& reason) {
+    return QStringLiteral("The settings file %1 could not be written: %2.").arg(file, reason);
 }
 
 // In a desktop entry's Exec line, a quoted argument escapes these with a
@@ -97,11 +89,18 @@ void FileRegistry::refresh(Store& s) const {
     s.loadedStamp = stamp;
     s.loadedSize = size;
     s.data.clear();
+    if (std::exchange(s.unreadable, false))
+        s.failure.clear();
     if (!exists)
         return;
     QFile f;
     if (!openRegularFile(f, s.file)) {
-        problems_ << QStringLiteral("The settings file %1 could not be read.").arg(s.file);
+        const QString reason =
+            errno == EINVAL ? QStringLiteral("it is not a file") : qt_error_string(errno);
+        s.unreadable = true;
+        s.failure = QStringLiteral("The settings file %1 could not be read: %2. It is left as "
+                                   "it is, and no settings are saved to it.")
+                        .arg(s.file, reason);
         return;
     }
     const QByteArray bytes = f.readAll();
@@ -124,12 +123,18 @@ void FileRegistry::refresh(Store& s) const {
 }
 
 int FileRegistry::persist(Store& s) const {
-    const int rc = writeAtomically(s.file, s.data.serialize(s.rootName));
-    if (rc == winerr::Success) {
-        const QFileInfo info(s.file);
-        s.loadedStamp = info.lastModified();
-        s.loadedSize = info.size();
+    if (s.unreadable)
+        return winerr::AccessDenied;
+    QString reason;
+    const int rc = writeAtomically(s.file, s.data.serialize(s.rootName), &reason);
+    if (rc != winerr::Success) {
+        s.failure = writeFailure(s.file, reason);
+        return rc;
     }
+    s.failure.clear();
+    const QFileInfo info(s.file);
+    s.loadedStamp = info.lastModified();
+    s.loadedSize = info.size();
     return rc;
 }
 
@@ -139,8 +144,12 @@ int FileRegistry::createKey(Hive hive, const QString& key) {
         // Opening an existing key for writing fails where the file cannot be written.
         const QFileInfo info(s.file);
         const QFileInfo folder(info.absolutePath());
-        if ((info.exists() && !info.isWritable()) || (folder.exists() && !folder.isWritable()))
+        if (s.unreadable)
             return winerr::AccessDenied;
+        if ((info.exists() && !info.isWritable()) || (folder.exists() && !folder.isWritable())) {
+            s.failure = writeFailure(s.file, qt_error_string(EACCES));
+            return winerr::AccessDenied;
+        }
         return winerr::Success;
     }
     const HiveData before = s.data;
@@ -201,6 +210,10 @@ int FileRegistry::mirrorAutostart(Hive hive, const QString& key, const QString& 
     }
     return writeAtomically(locations_.autostartFile,
                            autostartEntry(locations_.executablePath).toUtf8());
+}
+
+QString FileRegistry::hiveFailure(Hive hive) const {
+    return store(hive).failure;
 }
 
 QStringList FileRegistry::takeProblems() {

@@ -26,6 +26,7 @@ public:
     std::optional<QString> value(Hive hive, const QString& key, const QString& name) const override;
     int deleteValue(Hive hive, const QString& key, const QString& name) override;
     QStringList takeProblems() override;
+    QString hiveFailure(Hive hive) const override;
 
     static QString autostartEntry(const QString& executablePath);
 
@@ -37,6 +38,9 @@ private:
         QDateTime loadedStamp;
         qint64 loadedSize = -1;
         bool loaded = false;
+        // The file is there but could not be read: it is never written over.
+        bool unreadable = false;
+        QString failure; // see hiveFailure()
     };
 
     Store& store(Hive hive) const;

@@ -25,6 +25,13 @@ public:
     // Problems found while reading the stored hives (a damaged file set
     // aside), each handed out once for the error window.
     virtual QStringList takeProblems() { return {}; }
+    // Why the hive cannot be used, for people: its file and the system's
+    // reason. Empty while it works; set when it cannot be read (it is then
+    // never written over, so nothing in it is lost) and by a failed write.
+    virtual QString hiveFailure(Hive hive) const {
+        Q_UNUSED(hive);
+        return {};
+    }
 };
 
 namespace winerr {

@@ -1,6 +1,7 @@
 #include "tests/common/TestEnvironment.h"
 
 #include "engine/FileRoutines.h"
+#include "engine/INIFuncs.h"
 #include "engine/Options.h"
 
 #include <QDir>
@@ -30,6 +31,7 @@ TestEnvironment::TestEnvironment() : saved_(services()) {
     s.shell = &shell;
     setErrorPresenter(&errors);
     resetWriteAccessProbe();
+    resetRegistryFailureReports();
     Options = OptionsRecord{};
     Options.PrivateMagicListPath = folders.documents + QStringLiteral("/My Magic Lists/");
     Options.PublicMagicListPath = folders.program + QStringLiteral("/Magic Lists/");

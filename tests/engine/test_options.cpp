@@ -1,11 +1,15 @@
 #include "engine/FileRoutines.h"
 #include "engine/INIFuncs.h"
 #include "engine/Options.h"
+#include "platform/FileRegistry.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -171,17 +175,80 @@ TEST_F(OptionsTest, anUnwritableProgramFolderSavesNothingMachineWide) {
     EXPECT_TRUE(env.errors.calls.isEmpty());
 }
 
-TEST_F(OptionsTest, failedWritesAreReportedOncePerCall) {
+TEST_F(OptionsTest, aFailingHiveIsReportedOncePerRun) {
     env.registry.failCreateCurrentUser = 5;
-    SaveRegString(QStringLiteral("Options"), QStringLiteral("Border"), QStringLiteral("5"), false,
-                  REG_SZ);
+    for (int i = 0; i < 3; ++i)
+        SaveRegString(QStringLiteral("Options"), QStringLiteral("Border"), QStringLiteral("5"),
+                      false, REG_SZ);
     env.registry.failCreateCurrentUser = 0;
     env.registry.failWriteMachine = 112;
     SaveMachineRegString(kMachineProductKey, QStringLiteral("A"), QStringLiteral("1"));
+    SaveMachineRegString(kMachineProductKey, QStringLiteral("B"), QStringLiteral("2"));
     ASSERT_EQ(env.errors.messages(),
               (QStringList{QStringLiteral("Error 5"), QStringLiteral("Error 112")}));
     EXPECT_EQ(env.errors.calls[0].buttons, 48);
     EXPECT_EQ(env.errors.calls[1].title, QString());
+}
+
+// The settings file of the user in a place where it cannot be used: one
+// report naming the file and the reason, and whatever was there stays.
+TEST_F(OptionsTest, aSettingsFileThatCannotBeUsedIsReportedOnceAndLeftAsItIs) {
+    const struct {
+        const char* what;
+        std::function<QString()> make; // gives the hive's path
+        const char* reason;
+    } cases[] = {
+        {"a folder in place of the file",
+         [&] {
+             const QString hive = env.path(QStringLiteral("config/HKEY_CURRENT_USER.reg"));
+             QDir().mkpath(hive);
+             return hive;
+         },
+         "not a file"},
+        {"a file in place of its folder",
+         [&] {
+             env.writeFile(QStringLiteral("config"), "x");
+             return env.path(QStringLiteral("config/HKEY_CURRENT_USER.reg"));
+         },
+         "could not be written"},
+        {"a file that cannot be read",
+         [&] {
+             const QString hive = env.path(QStringLiteral("config/HKEY_CURRENT_USER.reg"));
+             QDir().mkpath(env.path(QStringLiteral("config")));
+             EXPECT_EQ(::mkfifo(QFile::encodeName(hive).constData(), 0600), 0);
+             return hive;
+         },
+         "could not be read"},
+    };
+    for (const auto& c : cases) {
+        QDir(env.path(QStringLiteral("config"))).removeRecursively();
+        QFile::remove(env.path(QStringLiteral("config")));
+        env.errors.calls.clear();
+        resetRegistryFailureReports();
+        FileRegistry::Locations where;
+        where.currentUserFile = c.make();
+        where.localMachineFile = env.folders.program + QStringLiteral("/HKEY_LOCAL_MACHINE.reg");
+        const QFileInfo before(where.currentUserFile);
+        FileRegistry registry(where);
+        services().registry = &registry;
+
+        LoadOptions();
+        SaveOptions();
+        SaveRegString(QStringLiteral("Options"), QStringLiteral("ActiveList"), QStringLiteral("x"),
+                      false, REG_SZ);
+        services().registry = &env.registry;
+
+        ASSERT_EQ(env.errors.calls.size(), 1) << c.what;
+        const QString message = env.errors.calls[0].message;
+        EXPECT_TRUE(message.startsWith(QStringLiteral("Error "))) << c.what;
+        EXPECT_TRUE(message.contains(where.currentUserFile)) << c.what;
+        EXPECT_TRUE(message.contains(QLatin1StringView(c.reason))) << message.toStdString();
+        const QFileInfo after(where.currentUserFile);
+        EXPECT_EQ(after.isDir(), before.isDir()) << c.what;
+        EXPECT_EQ(after.isFile(), before.isFile()) << c.what;
+        // The machine's settings still work.
+        EXPECT_TRUE(QFileInfo(where.localMachineFile).isFile()) << c.what;
+    }
 }
 
 TEST_F(OptionsTest, registryHelpers) {

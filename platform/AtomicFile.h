@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Replaces a file's content as a whole: the bytes go to a temporary file
+// beside it, which then takes the file's place, so that a reader or a crash
+// sees either the old content or the new one. The folder is made first
+// when it is missing. 0 on success, else the errno of the failure; `reason`
+// then says what went wrong, for people.
+int replaceFileContent(const QString& path, const QByteArray& bytes, QString* reason = nullptr);

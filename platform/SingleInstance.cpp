@@ -1,28 +1,63 @@
 #include "platform/SingleInstance.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 #include <pwd.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 // Long enough for a copy that is busy drawing a wallpaper to get to its
-// event loop, short enough that a hung copy does not hold the new one up.
+// event loop, short enough that a hung copy does not hold the new one up
+// for long: it is then taken over.
 constexpr int kConnectMs = 1000;
-constexpr int kDeliverMs = 2000;
+constexpr int kAnswerMs = 5000;
 
-// Reads whole lines off a connection and hands each message on.
-void readMessages(QLocalSocket* socket, const std::function<void(const InstanceMessage&)>& take) {
-    while (socket->canReadLine()) {
-        InstanceMessage m;
-        if (LocalSocketInstance::decode(socket->readLine(), m))
-            take(m);
-        // One message per connection, as the sender writes it; closing
-        // tells the sender that it was delivered.
-        socket->disconnectFromServer();
+// Whether the file at the path is a socket that this user owns.
+bool isOwnSocket(const QString& path) {
+    struct stat st = {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISSOCK(st.st_mode) &&
+           st.st_uid == ::geteuid();
+}
+
+// Whether the process at the other end of a connected local socket runs
+// as this user.
+bool peerIsThisUser(qintptr descriptor) {
+    ucred credentials = {};
+    socklen_t size = sizeof credentials;
+    if (::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) !=
+        0)
+        return false;
+    return credentials.uid == ::geteuid();
+}
+
+// Reads the one message line a connection may send, answers that it was
+// taken and hands it on. A connection that sends more than a message, or
+// something that is not one, is dropped.
+void readMessage(QLocalSocket* socket, const std::function<void(const InstanceMessage&)>& take) {
+    if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > LocalSocketInstance::kMaxMessageBytes)
+            socket->abort();
         return;
     }
+    // One message per connection: whatever comes after it is not read.
+    QObject::disconnect(socket, &QLocalSocket::readyRead, nullptr, nullptr);
+    InstanceMessage m;
+    const bool ok = LocalSocketInstance::decode(socket->readLine(), m);
+    if (ok) {
+        // The answer goes first: what the message starts (a window, say)
+        // may take a while, and the sender only waits for the answer.
+        socket->write(LocalSocketInstance::answer());
+        socket->flush();
+    }
+    socket->disconnectFromServer();
+    if (ok)
+        take(m);
 }
 
 } // namespace
@@ -62,20 +97,31 @@ bool LocalSocketInstance::decode(const QByteArray& line, InstanceMessage& m) {
     return true;
 }
 
-bool LocalSocketInstance::sendTo(const InstanceMessage& message) const {
+LocalSocketInstance::Sent LocalSocketInstance::sendTo(const InstanceMessage& message) const {
+    struct stat st = {};
+    if (::lstat(QFile::encodeName(path_).constData(), &st) != 0)
+        return Sent::NobodyThere;
+    if (!isOwnSocket(path_))
+        return Sent::NotOurs;
     QLocalSocket socket;
     socket.connectToServer(path_);
     if (!socket.waitForConnected(kConnectMs))
-        return false;
+        return socket.error() == QLocalSocket::SocketTimeoutError ? Sent::NotAnswered
+                                                                  : Sent::NobodyThere;
+    if (!peerIsThisUser(socket.socketDescriptor()))
+        return Sent::NotOurs;
     socket.write(encode(message));
-    socket.waitForBytesWritten(kDeliverMs);
     // Like a sent window message, come back once the running copy took it.
-    if (socket.state() == QLocalSocket::ConnectedState)
-        socket.waitForDisconnected(kDeliverMs);
-    return true;
+    const QDeadlineTimer deadline(kAnswerMs);
+    while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState &&
+           !deadline.hasExpired())
+        socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+    if (socket.canReadLine() && socket.readLine() == answer())
+        return Sent::Delivered;
+    return Sent::NotAnswered;
 }
 
-bool LocalSocketInstance::listen(const InstanceMessage& message, bool& otherRuns) {
+bool LocalSocketInstance::listen(const InstanceMessage* askFirst, bool& otherRuns) {
     otherRuns = false;
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
@@ -83,9 +129,9 @@ bool LocalSocketInstance::listen(const InstanceMessage& message, bool& otherRuns
         return true;
     if (server_->serverError() == QAbstractSocket::AddressInUseError) {
         // Another copy may have claimed the name between our look and our
-        // listen; if so it gets the message. If nobody answers, a copy that
-        // died left its socket behind.
-        if (sendTo(message)) {
+        // listen; if so it gets the message. Otherwise the socket is a dead
+        // copy's, a hung one's or another user's, and is taken over.
+        if (askFirst && sendTo(*askFirst) == Sent::Delivered) {
             otherRuns = true;
         } else {
             QLocalServer::removeServer(path_);
@@ -98,10 +144,13 @@ bool LocalSocketInstance::listen(const InstanceMessage& message, bool& otherRuns
 }
 
 bool LocalSocketInstance::claim(const InstanceMessage& message) {
-    if (sendTo(message))
+    const Sent sent = sendTo(message);
+    if (sent == Sent::Delivered)
         return false;
     bool otherRuns = false;
-    if (listen(message, otherRuns)) {
+    // Only where nobody was there can a copy have come since; a copy that
+    // did not answer, or another user's, is not asked again.
+    if (listen(sent == Sent::NobodyThere ? &message : nullptr, otherRuns)) {
         QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(),
                          [this] { acceptConnections(); });
         return true;
@@ -114,10 +163,16 @@ bool LocalSocketInstance::claim(const InstanceMessage& message) {
 void LocalSocketInstance::acceptConnections() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (!peerIsThisUser(socket->socketDescriptor())) {
+            socket->abort();
+            continue;
+        }
+        // A connection that never sends its message is not kept open.
+        QTimer::singleShot(kAnswerMs, socket, [socket] { socket->abort(); });
         auto take = [this](const InstanceMessage& m) { deliver(m); };
         QObject::connect(socket, &QLocalSocket::readyRead, socket,
-                         [socket, take] { readMessages(socket, take); });
-        readMessages(socket, take);
+                         [socket, take] { readMessage(socket, take); });
+        readMessage(socket, take);
     }
 }
 

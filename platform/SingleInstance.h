@@ -35,7 +35,10 @@ public:
 };
 
 // The real one: a local socket in the user's private runtime folder, named
-// after the main window's caption and the user.
+// after the main window's caption and the user. Only a socket of this user,
+// with a copy of this user behind it, is talked to; a message counts as
+// handed over only when the running copy answers that it took it. A name
+// that nobody of this user answers at is taken over.
 class LocalSocketInstance final : public SingleInstance {
 public:
     LocalSocketInstance(const QString& caption, const QString& folder);
@@ -50,13 +53,27 @@ public:
     // The user's login name, or the numeric id when there is none.
     static QString userName();
 
-    // Text on the wire: the three numbers, blank-separated, one line.
+    // Text on the wire: the three numbers, blank-separated, one line, and
+    // the running copy's answer once it has taken them.
     static QByteArray encode(const InstanceMessage& m);
     static bool decode(const QByteArray& line, InstanceMessage& m);
+    static QByteArray answer() { return QByteArrayLiteral("OK\n"); }
+    // The most a connection may send: one message line.
+    static constexpr qint64 kMaxMessageBytes = 64;
 
 private:
-    bool sendTo(const InstanceMessage& message) const;
-    bool listen(const InstanceMessage& message, bool& otherRuns);
+    // What became of a message sent to the name.
+    enum class Sent {
+        Delivered,   // a copy of this user took it
+        NobodyThere, // no socket, or one that nobody listens on
+        NotAnswered, // someone took the connection but never answered
+        NotOurs,     // the socket or the copy behind it is another user's
+    };
+    Sent sendTo(const InstanceMessage& message) const;
+    // Listens at the name, taking it over when a socket is in the way;
+    // `askFirst` is sent to that socket before, and when it is delivered
+    // otherRuns is set and nothing is taken.
+    bool listen(const InstanceMessage* askFirst, bool& otherRuns);
     void acceptConnections();
     void deliver(const InstanceMessage& m);
 

@@ -70,9 +70,10 @@ QString GetMachineRegString(const QString& keyName, const QString& valueName,
 }
 
 void DeleteRegValue(const QString& keyName, const QString& valueName) {
-    Registry& reg = *services().registry;
-    if (reg.keyExists(Hive::CurrentUser, keyName))
-        reg.deleteValue(Hive::CurrentUser, keyName, valueName);
+    // Asked also when the key is gone: what the value stands for outside
+    // the registry (the entry that starts the program at logon) may have
+    // outlived it, and goes with it.
+    services().registry->deleteValue(Hive::CurrentUser, keyName, valueName);
 }
 
 void reportUnusableHives() {

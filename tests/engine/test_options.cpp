@@ -166,6 +166,27 @@ TEST_F(OptionsTest, startAtLogonFollowsAutoRestart) {
     EXPECT_TRUE(runValue().has_value());
 }
 
+TEST_F(OptionsTest, withoutRestartAStartRemovesAnAutostartEntryLeftWithoutItsRunValue) {
+    // After a damaged settings file was set aside, the entry for the logon
+    // is still there but the value it stands for is gone.
+    FileRegistry::Locations where;
+    where.currentUserFile = env.path(QStringLiteral("config/Tapestrel/HKEY_CURRENT_USER.reg"));
+    where.localMachineFile = env.folders.program + QStringLiteral("/HKEY_LOCAL_MACHINE.reg");
+    where.autostartFile =
+        env.writeFile(QStringLiteral("config/autostart/Tapestrel.desktop"),
+                      FileRegistry::autostartEntry(env.folders.programFile).toUtf8());
+    where.executablePath = env.folders.programFile;
+    FileRegistry registry(where);
+    registry.setValue(Hive::LocalMachine, kMachineProductKey, QStringLiteral("AutoRestart"),
+                      QStringLiteral("FALSE"));
+    services().registry = &registry;
+    LoadOptions();
+    services().registry = &env.registry;
+    EXPECT_FALSE(Options.AutoRestart);
+    EXPECT_FALSE(QFileInfo::exists(where.autostartFile));
+    EXPECT_TRUE(env.errors.calls.isEmpty());
+}
+
 TEST_F(OptionsTest, anUnwritableProgramFolderSavesNothingMachineWide) {
     env.folders.program = env.path(QStringLiteral("missing/program"));
     LoadOptions();

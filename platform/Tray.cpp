@@ -1,11 +1,36 @@
 #include "platform/Tray.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
 namespace {
 
-int32_t mouseCode(QSystemTrayIcon::ActivationReason reason) {
+// Asked once when the icon is put up; a watcher that does not answer soon
+// is taken as absent.
+constexpr int kWatcherTimeoutMs = 1000;
+
+} // namespace
+
+TrayHost trayHostOn(const QDBusConnection& bus) {
+    if (!bus.isConnected())
+        return TrayHost::XEmbed;
+    // The same question Qt asks before it hands the icon to such a host.
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    ask << QStringLiteral("org.kde.StatusNotifierWatcher")
+        << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(ask, QDBus::Block, kWatcherTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return TrayHost::XEmbed;
+    const bool registered = reply.arguments().first().value<QDBusVariant>().variant().toBool();
+    return registered ? TrayHost::StatusNotifier : TrayHost::XEmbed;
+}
+
+int32_t trayMouseCode(QSystemTrayIcon::ActivationReason reason, TrayHost host) {
     switch (reason) {
     case QSystemTrayIcon::DoubleClick:
         return traymsg::LeftDoubleClick;
@@ -14,13 +39,12 @@ int32_t mouseCode(QSystemTrayIcon::ActivationReason reason) {
     case QSystemTrayIcon::MiddleClick:
         return traymsg::MiddleButtonUp;
     case QSystemTrayIcon::Trigger:
+        return host == TrayHost::StatusNotifier ? traymsg::LeftDoubleClick : traymsg::LeftButtonUp;
     case QSystemTrayIcon::Unknown:
         break;
     }
     return traymsg::LeftButtonUp;
 }
-
-} // namespace
 
 SystemTray::SystemTray() = default;
 SystemTray::~SystemTray() {
@@ -31,6 +55,7 @@ bool SystemTray::add(const QIcon& icon, const QString& tip, QMenu* menu, int32_t
                      Handler handler) {
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return false;
+    const TrayHost host = trayHostOn(QDBusConnection::sessionBus());
     icon_ = std::make_unique<QSystemTrayIcon>(icon);
     icon_->setToolTip(tip);
     // Handing the menu over lets hosts that draw their own menus
@@ -38,8 +63,8 @@ bool SystemTray::add(const QIcon& icon, const QString& tip, QMenu* menu, int32_t
     // the right button. Either way it opens on the click itself.
     icon_->setContextMenu(menu);
     QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
-                     [handler, callbackMessage](QSystemTrayIcon::ActivationReason reason) {
-                         handler(callbackMessage, 0, mouseCode(reason));
+                     [handler, callbackMessage, host](QSystemTrayIcon::ActivationReason reason) {
+                         handler(callbackMessage, 0, trayMouseCode(reason, host));
                      });
     icon_->show();
     return icon_->isVisible();

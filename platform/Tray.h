@@ -5,11 +5,12 @@
 #include <QMenu>
 #include <QPointer>
 #include <QString>
+#include <QSystemTrayIcon>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-class QSystemTrayIcon;
+class QDBusConnection;
 
 // Mouse codes a tray callback carries, as the window messages name them.
 namespace traymsg {
@@ -18,6 +19,18 @@ constexpr int32_t LeftDoubleClick = 0x203;
 constexpr int32_t RightButtonUp = 0x205;
 constexpr int32_t MiddleButtonUp = 0x208;
 } // namespace traymsg
+
+// The kinds of notification area. A StatusNotifierItem host (KDE Plasma,
+// GNOME with the AppIndicator extension) reports a plain activation for a
+// click and never a double click; an XEmbed tray reports both.
+enum class TrayHost { XEmbed, StatusNotifier };
+
+// The host the icon goes to on this bus: a StatusNotifierItem host when
+// one is registered with the watcher, else an XEmbed tray (if any).
+TrayHost trayHostOn(const QDBusConnection& bus);
+// The mouse code an activation stands for. On a StatusNotifierItem host the
+// plain activation is the one way to "double-click", and counts as one.
+int32_t trayMouseCode(QSystemTrayIcon::ActivationReason reason, TrayHost host);
 
 // The program's icon in the notification area. Mouse actions on it reach the
 // handler as a callback message whose last value is the mouse code.

@@ -204,7 +204,6 @@ TEST(DBusPlasmaScripting, CallsTheShellAndTellsItsRefusals) {
     if (bus.address().isEmpty())
         GTEST_SKIP() << "dbus-daemon is not installed";
     QDBusConnection client = QDBusConnection::connectToBus(bus.address(), QStringLiteral("client"));
-    QDBusConnection server = QDBusConnection::connectToBus(bus.address(), QStringLiteral("shell"));
     ASSERT_TRUE(client.isConnected());
     DBusPlasmaScripting scripting(client, 5000);
 
@@ -212,13 +211,11 @@ TEST(DBusPlasmaScripting, CallsTheShellAndTellsItsRefusals) {
     EXPECT_EQ(absent.outcome, Outcome::Refused);
     EXPECT_EQ(absent.error, QStringLiteral("plasmashell is not running"));
 
-    QThread thread;
     FakeShell shell;
-    shell.moveToThread(&thread);
-    thread.start();
-    ASSERT_TRUE(server.registerObject(QStringLiteral("/PlasmaShell"), &shell,
-                                      QDBusConnection::ExportAllSlots));
-    ASSERT_TRUE(server.registerService(QStringLiteral("org.kde.plasmashell")));
+    const ServedObject served(bus.address(), QStringLiteral("org.kde.plasmashell"),
+                              QStringLiteral("/PlasmaShell"), &shell,
+                              QDBusConnection::ExportAllSlots);
+    ASSERT_TRUE(served.ok());
 
     const PlasmaScripting::Reply done = scripting.evaluateScript(QStringLiteral("var x = 1;"));
     EXPECT_EQ(done.outcome, Outcome::Done) << done.error.toStdString();
@@ -229,10 +226,6 @@ TEST(DBusPlasmaScripting, CallsTheShellAndTellsItsRefusals) {
     EXPECT_EQ(locked.outcome, Outcome::Refused);
     EXPECT_EQ(locked.error, QStringLiteral("Widgets are locked"));
 
-    thread.quit();
-    thread.wait();
-    server.unregisterObject(QStringLiteral("/PlasmaShell"));
-    QDBusConnection::disconnectFromBus(QStringLiteral("shell"));
     QDBusConnection::disconnectFromBus(QStringLiteral("client"));
 }
 

@@ -143,5 +143,16 @@ void frmError::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Without a default button (Yes, No and Cancel all shown) Enter
+        // presses the button that has the focus, Yes when the window opens.
+        const bool hasDefault = cmdYes->isDefault() || cmdOK->isDefault();
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        if (!hasDefault && focused && focused->isVisible()) {
+            focused->click();
+            event->accept();
+            return;
+        }
+    }
     QDialog::keyPressEvent(event);
 }

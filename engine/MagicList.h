@@ -172,6 +172,7 @@ private:
     int16_t defaultPosition_ = 0;
     QString header_;
     QString filePath_;
+    QString unstorableText_; // the last told reason why the content cannot be stored
     bool activeEntryChanged_ = false;
     bool public_ = false;
     bool busy_ = false;

@@ -4,14 +4,13 @@
 #include "engine/FileRoutines.h"
 #include "engine/MagicListCodec.h"
 #include "engine/Options.h"
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <cerrno>
 
 using listfile::Reader;
 using listfile::Writer;
@@ -44,14 +43,6 @@ QString pathFromStored(const QString& stored) {
 
 QString headerTextForSave() {
     return QStringLiteral("Vellamore Magic List").leftJustified(listfile::kHeaderSize, u' ');
-}
-
-// The error number for a file that could not be written: a missing folder
-// reads as "Path not found", as it did on the original system.
-int writeErrorNumber(const QString& path, int err) {
-    if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
-        return vberr::PathNotFound;
-    return errorNumberFromErrno(err);
 }
 
 void writeSchedule(Writer& out, const MagicListSchedule& s) {
@@ -144,9 +135,9 @@ bool clsMagicList::Save() {
             return false;
         }
     }
+    header_ = headerTextForSave();
+    Writer out;
     try {
-        header_ = headerTextForSave();
-        Writer out;
         out.reserve(128 + entries_.size() * 96);
         out.raw(header_.toLatin1());
         out.countedString(QStringLiteral("01.00.005"));
@@ -155,17 +146,25 @@ bool clsMagicList::Save() {
         for (const MagicListEntry& e : entries_)
             writeEntry(out, e);
         writeSchedule(out, schedule_);
-
+    } catch (const RuntimeError& error) {
+        // A text the file cannot hold is still too long at the next save,
+        // and every scheduled change saves: it is told once, until a save
+        // succeeds again.
+        if (error.description() != unstorableText_) {
+            unstorableText_ = error.description();
+            ShowErrorMessage(error.description(), 0, QString());
+        }
+        return false;
+    }
+    try {
         // The new content goes to a temporary file that replaces the old
         // one only when complete, so a failed save never damages a list.
-        QSaveFile file(filePath_);
-        errno = 0;
-        if (!file.open(QIODevice::WriteOnly))
-            raiseError(writeErrorNumber(filePath_, errno));
-        if (file.write(out.bytes()) != out.bytes().size())
-            raiseError(errorNumberFromErrno(errno));
-        if (!file.commit())
-            raiseError(errorNumberFromErrno(errno));
+        // A missing folder is "Path not found"; a save does not make it.
+        if (!QFileInfo(QFileInfo(filePath_).absolutePath()).isDir())
+            raiseError(vberr::PathNotFound);
+        if (const int err = replaceFileContent(filePath_, out.bytes()))
+            raiseError(errorNumberFromErrno(err));
+        unstorableText_.clear();
         return true;
     } catch (const RuntimeError& error) {
         ShowErrorMessage(error.description(), 0, QString());

@@ -51,10 +51,15 @@ void saveDesktopValue(const QString& key, const QString& name, const QString& va
     SaveRegString(key, name, value, true, REG_SZ);
 }
 
+struct TilingValues {
+    QString tile, style; // TileWallpaper, WallPaperStyle
+};
+
 // The desktop's tiling values for the placement actually used. Centred
 // whenever a border is set and for best fit, since the picture then already
-// has its final size.
-void writeTilingValues(int16_t position) {
+// has its final size. A code we do not know leaves the desktop's values
+// alone: none.
+std::optional<TilingValues> tilingValuesFor(int16_t position) {
     QString tile = QStringLiteral("0"), style = QStringLiteral("0");
     if (Options.Border == 0) {
         switch (position) {
@@ -69,22 +74,27 @@ void writeTilingValues(int16_t position) {
         case placement::BestFit:
             break;
         default:
-            return; // a code we do not know leaves the desktop's values alone
+            return std::nullopt;
         }
     }
-    saveDesktopValue(kDesktopKey, QStringLiteral("TileWallpaper"), tile);
-    saveDesktopValue(kDesktopKey, QStringLiteral("WallPaperStyle"), style);
+    return TilingValues{tile, style};
 }
 
-// What the desktop is to show, from the values as now stored.
-DesktopValues storedDesktopValues(const QString& bitmap) {
+// What the desktop is to show: the new values, and the stored ones where
+// there is no new one.
+DesktopValues desktopValuesFor(const QString& wallpaper, const std::optional<TilingValues>& tiling,
+                               int32_t colour) {
+    const TilingValues t = tiling.value_or(
+        TilingValues{storedDesktopValue(kDesktopKey, QStringLiteral("TileWallpaper")),
+                     storedDesktopValue(kDesktopKey, QStringLiteral("WallPaperStyle"))});
     DesktopValues values;
-    values.wallpaperPath = bitmap;
-    values.tile = storedDesktopValue(kDesktopKey, QStringLiteral("TileWallpaper")) == u"1";
-    values.style =
-        storedDesktopValue(kDesktopKey, QStringLiteral("WallPaperStyle")) == u"2" ? 2 : 0;
+    values.wallpaperPath = wallpaper;
+    values.tile = t.tile == u"1";
+    values.style = t.style == u"2" ? 2 : 0;
     values.background =
-        parseBackgroundText(storedDesktopValue(kColorsKey, QStringLiteral("Background")));
+        colour != -1
+            ? std::optional<int32_t>(colour)
+            : parseBackgroundText(storedDesktopValue(kColorsKey, QStringLiteral("Background")));
     return values;
 }
 
@@ -151,18 +161,22 @@ int32_t SetWallpaperImage(const QString& path, int16_t& position, int32_t colour
             if (const int32_t saved = host.LEAD1.save(bitmap))
                 raiseError(saved);
         }
-        // Written only now, from the placement the renderer settled on, so
-        // that a failed rendering leaves every desktop value as it was.
-        writeTilingValues(position);
-        saveDesktopValue(kDesktopKey, QStringLiteral("Wallpaper"),
-                         path.isEmpty() ? QString() : bitmap);
+        // From the placement the renderer settled on; recorded only once the
+        // desktop has taken them, so that a failed rendering or a desktop
+        // that refuses leaves every desktop value as it was.
+        const QString wallpaper = path.isEmpty() ? QString() : bitmap;
+        const std::optional<TilingValues> tiling = tilingValuesFor(position);
+        if (!applyToDesktop(desktopValuesFor(wallpaper, tiling, colour)))
+            return kWallpaperFailureShown;
+        if (tiling) {
+            saveDesktopValue(kDesktopKey, QStringLiteral("TileWallpaper"), tiling->tile);
+            saveDesktopValue(kDesktopKey, QStringLiteral("WallPaperStyle"), tiling->style);
+        }
+        saveDesktopValue(kDesktopKey, QStringLiteral("Wallpaper"), wallpaper);
         SaveRegString(kLastFileKey, QStringLiteral("LastFile"), path, true, REG_SZ);
         if (colour != -1)
             saveDesktopValue(kColorsKey, QStringLiteral("Background"), backgroundText(colour));
-        DesktopValues values = storedDesktopValues(path.isEmpty() ? QString() : bitmap);
-        if (colour != -1)
-            values.background = colour;
-        return applyToDesktop(values) ? 0 : kWallpaperFailureShown;
+        return 0;
     } catch (const RuntimeError& e) {
         const QString text =
             e.description().isEmpty() ? standardErrorText(e.number()) : e.description();

@@ -110,10 +110,18 @@ void FileRegistry::refresh(Store& s) const {
         s.data = parsed;
         return;
     }
-    // Keep the damaged file for the user to look at, and start afresh.
-    const QString aside = s.file + QStringLiteral(".bad");
-    QFile::remove(aside);
-    QFile::rename(s.file, aside);
+    // Keep the damaged file for the user to look at, and start afresh. An
+    // earlier damaged one is kept too: each gets a number of its own.
+    QString aside;
+    for (int n = 1; n < 1000; ++n) {
+        aside = s.file + QStringLiteral(".bad") + (n > 1 ? u'.' + QString::number(n) : QString());
+        if (QFileInfo::exists(aside))
+            continue;
+        // Renaming never replaces a file that is there; one made meanwhile
+        // makes it fail, and the next number is tried.
+        if (QFile::rename(s.file, aside) || !QFileInfo::exists(aside))
+            break;
+    }
     problems_ << QStringLiteral("The settings file %1 was damaged. It has been kept as %2 and "
                                 "the settings start afresh.")
                      .arg(s.file, aside);

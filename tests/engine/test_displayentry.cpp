@@ -230,6 +230,28 @@ TEST_F(DisplayEntryTest, BitmapThatCannotBeWrittenIsToldOnceAndRecordsNothing) {
     EXPECT_TRUE(CurrentWallpaper.Path.isEmpty());
 }
 
+TEST_F(DisplayEntryTest, DesktopThatRefusesKeepsTheDesktopValuesItHad) {
+    const struct {
+        QString key, name, value;
+    } before[] = {
+        {kDesktopKey, QStringLiteral("Wallpaper"), QStringLiteral("/old/wallpaper.bmp")},
+        {kDesktopKey, QStringLiteral("TileWallpaper"), QStringLiteral("1")},
+        {kDesktopKey, QStringLiteral("WallPaperStyle"), QStringLiteral("0")},
+        {kColorsKey, QStringLiteral("Background"), QStringLiteral("1 2 3")},
+        {QStringLiteral("Software\\SetWallPaper\\Options"), QStringLiteral("LastFile"),
+         QStringLiteral("/old/picture.jpg")},
+    };
+    for (const auto& v : before)
+        env.registry.setValue(Hive::CurrentUser, v.key, v.name, v.value);
+    desktop.failure = QStringLiteral("no session bus");
+    list.SetEntryPosition(0, 3);
+    show(0);
+    ASSERT_EQ(desktop.applied.size(), 1);
+    EXPECT_EQ(desktop.applied[0].style, 2); // what was asked of the desktop
+    for (const auto& v : before)
+        EXPECT_EQ(value(v.key, v.name), v.value) << v.name.toStdString();
+}
+
 TEST_F(DisplayEntryTest, DesktopThatRefusesIsToldOncePerRunAndNeverCountsAsShown) {
     desktop.failure = QStringLiteral("no session bus");
     show(0);

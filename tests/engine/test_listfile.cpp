@@ -2,6 +2,7 @@
 
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "platform/AtomicFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -74,6 +75,24 @@ TEST_F(ListFileTest, AnEmptyListIsHeaderNameCountAndSchedule) {
     const QByteArray bytes = readBytes(list.GetFilePath());
     EXPECT_EQ(bytes.size(), 55 + 11 + (2 + 4) + 2 + 32);
     EXPECT_EQ(bytes, listFile("Work", {}));
+}
+
+TEST_F(ListFileTest, ASaveSyncsTheFolderAndRemovesWhatAKilledSaveLeft) {
+    clsMagicList list;
+    ASSERT_TRUE(list.Save());
+    const QString leftover = list.GetFilePath() + QStringLiteral(".k1LLed");
+    env.writeFile(QStringLiteral("home/Documents/My Magic Lists/") + QFileInfo(leftover).fileName(),
+                  "half a list");
+    {
+        QFile old(leftover);
+        ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                    QFileDevice::FileModificationTime));
+    }
+    const int before = folderSyncCount();
+    ASSERT_TRUE(list.Save());
+    EXPECT_EQ(folderSyncCount(), before + 1);
+    EXPECT_FALSE(QFileInfo::exists(leftover));
 }
 
 TEST_F(ListFileTest, PublicPicturesAreStoredUnderTheMarker) {

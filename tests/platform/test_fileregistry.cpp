@@ -1,3 +1,4 @@
+#include "platform/AtomicFile.h"
 #include "platform/FileRegistry.h"
 
 #include <QDir>
@@ -139,6 +140,55 @@ TEST(FileRegistry, aDamagedHiveIsKeptAsideReportedOnceAndStartsEmpty) {
                   QStringLiteral("new"));
         EXPECT_EQ(files.read(file + QStringLiteral(".bad")), bytes);
     }
+}
+
+TEST(FileRegistry, eachDamagedHiveIsKeptAsideUnderANumberOfItsOwn) {
+    RegistryFiles files;
+    const QString file = files.locations().currentUserFile;
+    const QList<QByteArray> damaged = {"first damage", "second damage", "third damage"};
+    for (const QByteArray& bytes : damaged) {
+        files.write(file, bytes);
+        FileRegistry reg(files.locations());
+        EXPECT_FALSE(reg.value(Hive::CurrentUser, QStringLiteral("K"), QStringLiteral("A")));
+        ASSERT_EQ(reg.takeProblems().size(), 1);
+    }
+    EXPECT_EQ(files.read(file + QStringLiteral(".bad")), damaged[0]);
+    EXPECT_EQ(files.read(file + QStringLiteral(".bad.2")), damaged[1]);
+    EXPECT_EQ(files.read(file + QStringLiteral(".bad.3")), damaged[2]);
+}
+
+TEST(FileRegistry, aWriteRemovesTheTemporaryFilesAKilledWriteLeft) {
+    RegistryFiles files;
+    const QString file = files.locations().currentUserFile;
+    const QString folder = QFileInfo(file).absolutePath();
+    const QStringList left = {QStringLiteral("HKEY_CURRENT_USER.reg.aB3xYz"),
+                              QStringLiteral("HKEY_CURRENT_USER.reg.Q1w2E3")};
+    // Another copy's write in progress, and files that are no temporary ones.
+    const QStringList kept = {
+        QStringLiteral("HKEY_CURRENT_USER.reg.fresh1"), QStringLiteral("HKEY_CURRENT_USER.reg.bad"),
+        QStringLiteral("HKEY_CURRENT_USER.reg.bad.2"), QStringLiteral("notes.reg.aB3xYz")};
+    for (const QString& name : left + kept)
+        files.write(folder + u'/' + name, "x");
+    for (const QString& name : left) {
+        QFile old(folder + u'/' + name);
+        ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                    QFileDevice::FileModificationTime));
+    }
+    FileRegistry reg(files.locations());
+    ASSERT_EQ(reg.setValue(Hive::CurrentUser, kKey, QStringLiteral("A"), QStringLiteral("1")), 0);
+    QStringList expected = kept;
+    expected << QStringLiteral("HKEY_CURRENT_USER.reg");
+    expected.sort();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), expected);
+}
+
+TEST(FileRegistry, theFolderIsSyncedAfterEachWrite) {
+    RegistryFiles files;
+    FileRegistry reg(files.locations());
+    const int before = folderSyncCount();
+    ASSERT_EQ(reg.setValue(Hive::CurrentUser, kKey, QStringLiteral("A"), QStringLiteral("1")), 0);
+    EXPECT_EQ(folderSyncCount(), before + 1);
 }
 
 TEST(FileRegistry, theRunValueIsMirroredAsAnAutostartEntry) {

@@ -1,6 +1,7 @@
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 
 void LoadActiveMagicList() {
     const int16_t result = ActiveMagicList.Load(Options.ActiveList);

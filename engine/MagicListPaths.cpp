@@ -1,6 +1,7 @@
 #include "engine/MagicListPaths.h"
 
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 
 #include <QFile>
 #include <QFileInfo>

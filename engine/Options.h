@@ -28,10 +28,6 @@ struct OptionsRecord {
     bool OverviewShownThisSession = false;
 };
 
-extern OptionsRecord Options;
-// The help file the Help commands open.
-extern QString ProgramHelpFile;
-
 void LoadOptions();
 void SaveOptions();
 // Loads the list named in the settings into the global list, or the first

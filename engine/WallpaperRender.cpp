@@ -1,13 +1,11 @@
 #include "engine/WallpaperRender.h"
 
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "engine/WallpaperPlacement.h"
 #include "runtime/RuntimeError.h"
 
 #include <new>
-
-int32_t LoadedImageWidth = 0;
-int32_t LoadedImageHeight = 0;
 
 // The resource lives in this static library, so it has to be registered by
 // hand (and outside any namespace).

@@ -1,6 +1,7 @@
 #include "engine/FileRoutines.h"
 #include "engine/INIFuncs.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QDir>

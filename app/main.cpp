@@ -1,11 +1,14 @@
 #include "engine/MainForm.h"
 #include "engine/StartUp.h"
+#include "engine/Windows.h"
+#include "panel/PanelWindows.h"
 #include "platform/Beeper.h"
 #include "platform/Clock.h"
 #include "platform/DesktopFactory.h"
 #include "platform/DriveTypes.h"
 #include "platform/FileRegistry.h"
 #include "platform/Folders.h"
+#include "platform/Launcher.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"
@@ -33,6 +36,7 @@ int main(int argc, char* argv[]) {
     MountDriveClassifier drives;
     DesktopShell shell;
     SystemProcessRunner runner;
+    SystemLauncher launcher;
     const std::unique_ptr<Desktop> desktop =
         createDesktop(DesktopSession::fromEnvironment(), runner);
     LocalSocketInstance instance(frmMain::Caption(), folders.privateRuntimeFolder());
@@ -50,6 +54,10 @@ int main(int argc, char* argv[]) {
     s.desktop = desktop.get();
     s.instance = &instance;
     s.tray = &tray;
+    s.launcher = &launcher;
+
+    PanelWindows windows;
+    setProgramWindows(&windows);
 
     installSessionEndHandlers();
     if (!Main(QApplication::arguments().mid(1)))

@@ -8,6 +8,7 @@
 #include "engine/MagicList.h"
 #include "engine/MagicListDuplicates.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,6 +2,7 @@
 // for a large camera photo and a large PNG, on a 1920 x 1080 screen.
 
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "engine/WallpaperRender.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"

@@ -12,6 +12,7 @@
 #include "engine/ErrorWindow.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -8,6 +8,7 @@
 // run also pays for loading the picture plugins, as the program does once.
 
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "engine/WallpaperRender.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"

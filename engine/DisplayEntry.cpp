@@ -4,6 +4,7 @@
 #include "engine/INIFuncs.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "engine/WallpaperImage.h"
 #include "platform/Clock.h"
 #include "platform/ImageBox.h"

@@ -2,6 +2,7 @@
 
 #include "engine/ErrorWindow.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "platform/DriveTypes.h"
 #include "platform/Folders.h"
 #include "platform/RegularFile.h"
@@ -21,12 +22,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct WriteProbe {
-    bool done = false;
-    bool answer = false;
-};
-WriteProbe probe;
 
 // Copies what is left to read of `from` to the freshly made `to`; a copy
 // that cannot be finished is removed and its error raised.
@@ -143,8 +138,8 @@ void OpenWebPage(const QString& address) {
 }
 
 bool HasWriteAccess() {
-    if (probe.done)
-        return probe.answer;
+    if (ThisRun.writeProbeDone)
+        return ThisRun.writeProbeAnswer;
     const QString folder = withSlash(services().folders->programFolder());
     const QByteArray path = QFile::encodeName(folder + QStringLiteral("KVLTMP.$$$"));
     // Create the probe file ourselves or not at all: a file of that name
@@ -153,18 +148,19 @@ bool HasWriteAccess() {
     if (fd >= 0) {
         ::close(fd);
         ::unlink(path.constData());
-        probe.answer = true;
+        ThisRun.writeProbeAnswer = true;
     } else if (errno == EEXIST) {
-        probe.answer = ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
+        ThisRun.writeProbeAnswer = ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
     } else {
-        probe.answer = false;
+        ThisRun.writeProbeAnswer = false;
     }
-    probe.done = true;
-    return probe.answer;
+    ThisRun.writeProbeDone = true;
+    return ThisRun.writeProbeAnswer;
 }
 
 void resetWriteAccessProbe() {
-    probe = WriteProbe{};
+    ThisRun.writeProbeDone = false;
+    ThisRun.writeProbeAnswer = false;
 }
 
 int16_t GetDriveTypeOfPath(const QString& path) {

@@ -1,19 +1,18 @@
 #include "engine/INIFuncs.h"
 
 #include "engine/ErrorWindow.h"
+#include "engine/ProgramState.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
 #include "runtime/Conversions.h"
 
 namespace {
 
-// program state: the hives whose failure the user has been told of in this
-// run. A hive that cannot be written fails every write after the first, and
-// one window is enough to say so.
-bool failureReported[2] = {false, false};
-
+// A hive that cannot be written fails every write after the first, and one
+// window in a run is enough to say so.
 void reportFailure(Hive hive, int code) {
-    bool& reported = failureReported[hive == Hive::CurrentUser ? 0 : 1];
+    bool& reported = hive == Hive::CurrentUser ? ThisRun.userHiveFailureReported
+                                               : ThisRun.machineHiveFailureReported;
     if (reported)
         return;
     reported = true;
@@ -81,10 +80,6 @@ void reportUnusableHives() {
         if (!services().registry->hiveFailure(hive).isEmpty())
             reportFailure(hive, winerr::AccessDenied);
     }
-}
-
-void resetRegistryFailureReports() {
-    failureReported[0] = failureReported[1] = false;
 }
 
 QString CutAtNull(const QString& text) {

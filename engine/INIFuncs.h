@@ -26,5 +26,3 @@ QString CutAtNull(const QString& text);
 // Reports a hive that cannot be used at all, before anything is written to
 // it (a hive that is only read would otherwise go untold).
 void reportUnusableHives();
-// Lets the next failure of each hive be reported again (tests only).
-void resetRegistryFailureReports();

@@ -3,13 +3,10 @@
 #include "engine/FileRoutines.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 
 #include <QDir>
 #include <memory>
-
-// Row 0 is never used; row 1 exists even while the index is empty.
-QList<ListIndexEntry> ListIndexEntries{ListIndexEntry{}, ListIndexEntry{}};
-int16_t ListIndexCount = 0;
 
 namespace {
 

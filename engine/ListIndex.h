@@ -10,10 +10,7 @@ struct ListIndexEntry {
     QString ListPath; // the file's full path
 };
 
-// Rows are numbered from 1: ListIndexEntries[1] .. ListIndexEntries[ListIndexCount].
-// Element 0 is never used. After a rebuild the index holds at least one row.
-extern QList<ListIndexEntry> ListIndexEntries;
-extern int16_t ListIndexCount;
+// The index itself, ListIndexEntries and ListIndexCount, is program state.
 
 // Rebuilds the index from the public list folder, then the private one.
 // Files that do not load are left out without a message. When no list is

@@ -11,8 +11,6 @@
 #include <QFileInfo>
 #include <utility>
 
-clsMagicList ActiveMagicList;
-
 namespace {
 
 constexpr qsizetype kMaxEntries = 32767;

@@ -177,6 +177,3 @@ private:
     bool public_ = false;
     bool busy_ = false;
 };
-
-// The list the program works on.
-extern clsMagicList ActiveMagicList;

@@ -4,6 +4,7 @@
 #include "engine/FileRoutines.h"
 #include "engine/MagicListCodec.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 #include "runtime/Conversions.h"

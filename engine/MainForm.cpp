@@ -2,11 +2,12 @@
 
 #include "engine/BusyPointer.h"
 #include "engine/DisplayEntry.h"
+#include "engine/EntryCommands.h"
 #include "engine/ErrorWindow.h"
 #include "engine/LifeLog.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
-#include "engine/ProgramResources.h"
+#include "engine/ProgramState.h"
 #include "engine/StartUp.h"
 #include "engine/WallpaperImage.h"
 #include "engine/Windows.h"
@@ -21,47 +22,16 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <limits>
 
 Q_LOGGING_CATEGORY(lcLife, "tapestrel.life", QtWarningMsg)
 
-frmMain* MainForm = nullptr;
-QPointer<QWidget> DropWindow;
-
 namespace {
 
-QAction* item(QMenu* menu, const char* name, const QString& caption) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-QAction* separator(QMenu* menu, const char* name) {
-    QAction* a = menu->addSeparator();
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-QMenu* submenu(QMenu* menu, const char* name, const QString& caption) {
-    QMenu* sub = menu->addMenu(caption);
-    sub->setObjectName(QString::fromLatin1(name));
-    sub->menuAction()->setObjectName(QString::fromLatin1(name));
-    return sub;
-}
-
-bool fitsInEntry(int32_t v) {
-    return v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max();
-}
+using kit::menuItem;
+using kit::menuSeparator;
+using kit::subMenu;
 
 } // namespace
-
-QIcon programIcon() {
-    initProgramResources();
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/tapestrel-%1.png").arg(size), QSize(size, size));
-    return icon;
-}
 
 int16_t neighbourEntry(int16_t active, int16_t count, int step) {
     const int i = active + step;
@@ -94,33 +64,34 @@ void frmMain::buildTrayMenu() {
     mnupopup = std::make_unique<QMenu>(QStringLiteral("Popup"));
     QMenu* m = mnupopup.get();
     m->setObjectName(QStringLiteral("mnupopup"));
-    mnuControlPanel = item(m, "mnuControlPanel", QStringLiteral("Tapestrel Control Panel"));
-    mnuDisable = item(m, "mnuDisable", QStringLiteral("Disable Automatic Updates"));
-    mnuChooseOtherList = item(m, "mnuChooseOtherList", QStringLiteral("Select Another Magic List"));
-    popupline1 = separator(m, "popupline1");
-    mnuImageReceiver = item(m, "mnuImageReceiver", QStringLiteral("Turn On Radur Eradeziro"));
-    mnupopupline11 = separator(m, "mnupopupline11");
-    mnuNext = item(m, "mnuNext", QStringLiteral("Display Next Wallpaper"));
-    mnuPrevious = item(m, "mnuPrevious", QStringLiteral("Display Previous Wallpaper"));
-    mnuClear = item(m, "mnuClear", QStringLiteral("Clear Wallpaper"));
-    popupline2 = separator(m, "popupline2");
-    mnuReposition = submenu(m, "mnuReposition", QStringLiteral("Reposition Current Wallpaper"));
-    mnuBestFitCurrent = item(mnuReposition, "mnuBestFitCurrent", QStringLiteral("&Best Fit"));
-    mnuCenterCurrent = item(mnuReposition, "mnuCenterCurrent", QStringLiteral("&Center"));
-    mnuStretchCurrent = item(mnuReposition, "mnuStretchCurrent", QStringLiteral("&Stretch"));
-    mnuTileCurrent = item(mnuReposition, "mnuTileCurrent", QStringLiteral("&Tile"));
+    mnuControlPanel = menuItem(m, "mnuControlPanel", QStringLiteral("Tapestrel Control Panel"));
+    mnuDisable = menuItem(m, "mnuDisable", QStringLiteral("Disable Automatic Updates"));
+    mnuChooseOtherList =
+        menuItem(m, "mnuChooseOtherList", QStringLiteral("Select Another Magic List"));
+    popupline1 = menuSeparator(m, "popupline1");
+    mnuImageReceiver = menuItem(m, "mnuImageReceiver", QStringLiteral("Turn On Radur Eradeziro"));
+    mnupopupline11 = menuSeparator(m, "mnupopupline11");
+    mnuNext = menuItem(m, "mnuNext", QStringLiteral("Display Next Wallpaper"));
+    mnuPrevious = menuItem(m, "mnuPrevious", QStringLiteral("Display Previous Wallpaper"));
+    mnuClear = menuItem(m, "mnuClear", QStringLiteral("Clear Wallpaper"));
+    popupline2 = menuSeparator(m, "popupline2");
+    mnuReposition = subMenu(m, "mnuReposition", QStringLiteral("Reposition Current Wallpaper"));
+    mnuBestFitCurrent = menuItem(mnuReposition, "mnuBestFitCurrent", QStringLiteral("&Best Fit"));
+    mnuCenterCurrent = menuItem(mnuReposition, "mnuCenterCurrent", QStringLiteral("&Center"));
+    mnuStretchCurrent = menuItem(mnuReposition, "mnuStretchCurrent", QStringLiteral("&Stretch"));
+    mnuTileCurrent = menuItem(mnuReposition, "mnuTileCurrent", QStringLiteral("&Tile"));
     for (QAction* a : {mnuBestFitCurrent, mnuCenterCurrent, mnuStretchCurrent, mnuTileCurrent})
         a->setCheckable(true);
-    mnuRotate = submenu(m, "mnuRotate", QStringLiteral("Rotate Current Wallpaper"));
-    mnuRotate90 = item(mnuRotate, "mnuRotate90", QStringLiteral("Clockwise"));
-    mnuRotate270 = item(mnuRotate, "mnuRotate270", QStringLiteral("Counter-Clockwise"));
-    mnuRotate180 = item(mnuRotate, "mnuRotate180", QStringLiteral("Flip It"));
-    mnuCrop = item(m, "mnuCrop", QStringLiteral("Crop Current Wallpaper"));
-    mnuRemove = item(m, "mnuRemove", QStringLiteral("Remove Current Wallpaper"));
-    popupline3 = separator(m, "popupline3");
-    mnuAbout = item(m, "mnuAbout", QStringLiteral("&About Tapestrel"));
-    popupline4 = separator(m, "popupline4");
-    mnuExit = item(m, "mnuExit", QStringLiteral("&Exit Tapestrel"));
+    mnuRotate = subMenu(m, "mnuRotate", QStringLiteral("Rotate Current Wallpaper"));
+    mnuRotate90 = menuItem(mnuRotate, "mnuRotate90", QStringLiteral("Clockwise"));
+    mnuRotate270 = menuItem(mnuRotate, "mnuRotate270", QStringLiteral("Counter-Clockwise"));
+    mnuRotate180 = menuItem(mnuRotate, "mnuRotate180", QStringLiteral("Flip It"));
+    mnuCrop = menuItem(m, "mnuCrop", QStringLiteral("Crop Current Wallpaper"));
+    mnuRemove = menuItem(m, "mnuRemove", QStringLiteral("Remove Current Wallpaper"));
+    popupline3 = menuSeparator(m, "popupline3");
+    mnuAbout = menuItem(m, "mnuAbout", QStringLiteral("&About Tapestrel"));
+    popupline4 = menuSeparator(m, "popupline4");
+    mnuExit = menuItem(m, "mnuExit", QStringLiteral("&Exit Tapestrel"));
 
     connect(m, &QMenu::aboutToShow, this, &frmMain::mnupopup_Click);
     const std::initializer_list<std::pair<QAction*, void (frmMain::*)()>> handlers = {
@@ -151,16 +122,17 @@ void frmMain::buildDropMenu() {
     mnuMagicCollector = std::make_unique<QMenu>(QStringLiteral("Radur Eradeziro"));
     QMenu* m = mnuMagicCollector.get();
     m->setObjectName(QStringLiteral("mnuMagicCollector"));
-    mnuTurnOff = item(m, "mnuTurnOff", QStringLiteral("Turn Off Radur Eradeziro"));
-    mnuMCLine1 = separator(m, "mnuMCLine1");
+    mnuTurnOff = menuItem(m, "mnuTurnOff", QStringLiteral("Turn Off Radur Eradeziro"));
+    mnuMCLine1 = menuSeparator(m, "mnuMCLine1");
     mnuMakeImagesActive =
-        item(m, "mnuMakeImagesActive", QStringLiteral("Make Dropped Images Active"));
-    mnuPromptForFileName = item(m, "mnuPromptForFileName", QStringLiteral("Prompt for File Name"));
+        menuItem(m, "mnuMakeImagesActive", QStringLiteral("Make Dropped Images Active"));
+    mnuPromptForFileName =
+        menuItem(m, "mnuPromptForFileName", QStringLiteral("Prompt for File Name"));
     mnuMakeImagesActive->setCheckable(true);
     mnuPromptForFileName->setCheckable(true);
-    mnuMCLine2 = separator(m, "mnuMCLine2");
+    mnuMCLine2 = menuSeparator(m, "mnuMCLine2");
     mnuChooseOtherList2 =
-        item(m, "mnuChooseOtherList2", QStringLiteral("Select Another Magic List"));
+        menuItem(m, "mnuChooseOtherList2", QStringLiteral("Select Another Magic List"));
 
     connect(mnuTurnOff, &QAction::triggered, this, &frmMain::mnuTurnOff_Click);
     connect(mnuMakeImagesActive, &QAction::triggered, this, &frmMain::mnuMakeImagesActive_Click);
@@ -391,10 +363,7 @@ void frmMain::mnuBestFitCurrent_Click() {
 }
 
 void frmMain::rotate(int steps) {
-    changeActiveEntry([steps](int16_t a) {
-        for (int i = 0; i < steps; ++i)
-            ActiveMagicList.RotateEntry(a);
-    });
+    changeActiveEntry([steps](int16_t a) { rotateEntryQuarterTurns(ActiveMagicList, a, steps); });
 }
 
 void frmMain::mnuRotate90_Click() {
@@ -413,36 +382,10 @@ void frmMain::mnuCrop_Click() {
     if (!activeEntryAvailable())
         return;
     const int16_t a = ActiveMagicList.GetActiveEntry();
-    CropRequest request;
-    if (ActiveMagicList.GetEntryLeft(a) == -1) {
-        request.CropLeft = -1;
-    } else {
-        request.CropLeft = ActiveMagicList.GetEntryLeft(a);
-        request.CropTop = ActiveMagicList.GetEntryTop(a);
-        request.CropWidth = ActiveMagicList.GetEntryWidth(a);
-        request.CropHeight = ActiveMagicList.GetEntryHeight(a);
-        request.CropBackColor = ActiveMagicList.GetEntryBackgroundColor(a);
-    }
-    request.CropRotation = ActiveMagicList.GetEntryRotate(a);
-    request.FileName = ActiveMagicList.GetEntryPath(a);
-
-    const CropAnswer answer = programWindows().runCropDialog(request);
-    if (answer.Cancelled)
-        return;
     // The timer, the tray and the panel keep working while the dialog is
-    // open and may have removed or moved entries: a crop belongs only to
-    // the picture it was drawn on.
-    if (ActiveMagicList.IsBusy() || a >= ActiveMagicList.GetCount() ||
-        ActiveMagicList.GetEntryPath(a) != request.FileName)
+    // open; the crop is applied only to the entry it was drawn on.
+    if (cropEntry(ActiveMagicList, a) != CropOutcome::Applied)
         return;
-    if (!fitsInEntry(answer.CropLeft) || !fitsInEntry(answer.CropTop) ||
-        !fitsInEntry(answer.CropWidth) || !fitsInEntry(answer.CropHeight)) {
-        ShowErrorMessage(standardErrorText(vberr::Overflow), 0, QString());
-        return;
-    }
-    ActiveMagicList.SetEntryProperties(
-        a, static_cast<int16_t>(answer.CropLeft), static_cast<int16_t>(answer.CropTop),
-        static_cast<int16_t>(answer.CropWidth), static_cast<int16_t>(answer.CropHeight));
     ActiveMagicList.Save();
     DisplayListEntry(ActiveMagicList, a, true);
     RefreshControlPanel();

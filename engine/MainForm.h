@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/forms/FormKit.h"
+
 #include <QIcon>
 #include <QObject>
 #include <QPointer>
@@ -127,15 +129,8 @@ private:
     void showNeighbour(int step);
 };
 
-// The main form, from start to exit.
-extern frmMain* MainForm;
-// The drop window while it is open.
-extern QPointer<QWidget> DropWindow;
 void ShowDropWindow();
 void CloseDropWindow();
-
-// The program's icon, in every size the tray and windows ask for.
-QIcon programIcon();
 
 // The entry one place after (step 1) or before (step -1) the active one
 // of a list of `count` entries, wrapping round at either end.

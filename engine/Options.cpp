@@ -3,6 +3,7 @@
 #include "engine/ErrorWindow.h"
 #include "engine/FileRoutines.h"
 #include "engine/INIFuncs.h"
+#include "engine/ProgramState.h"
 #include "platform/Folders.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
@@ -13,9 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <functional>
-
-OptionsRecord Options;
-QString ProgramHelpFile;
 
 namespace {
 

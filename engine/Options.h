@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdint>
 
+class clsMagicList;
+
 // The program-wide settings. Folder paths always end in "/".
 struct OptionsRecord {
     QString ListExtension;
@@ -28,15 +30,15 @@ struct OptionsRecord {
     bool OverviewShownThisSession = false;
 };
 
-extern OptionsRecord Options;
-// The help file the Help commands open.
-extern QString ProgramHelpFile;
-
 void LoadOptions();
 void SaveOptions();
 // Loads the list named in the settings into the global list, or the first
 // indexed list when that fails.
 void LoadActiveMagicList();
+// Loads the list file into `list` only if the whole file loads; otherwise
+// reports why and leaves `list` as it was (a half-read list must never be
+// saved over another). Returns Load's code, or -1 while the list is busy.
+int16_t loadListWhole(clsMagicList& list, const QString& path);
 
 // The start-at-logon command: the quoted executable and the switch.
 QString startAtLogonCommand();

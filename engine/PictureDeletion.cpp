@@ -3,6 +3,7 @@
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "platform/RegularFile.h"
 
 #include <QFile>

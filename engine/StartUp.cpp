@@ -8,6 +8,7 @@
 #include "engine/MagicList.h"
 #include "engine/MainForm.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "engine/forms/frmEndProg.h"
 #include "engine/forms/frmSplash.h"
 #include "platform/Clock.h"
@@ -26,14 +27,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-clsBackGroundColors BackgroundColors;
-
 namespace {
-
-bool ending = false;
-// A stop asked for (by a signal) before the main form was up: carried out
-// as soon as there is something to save.
-bool endPending = false;
 
 // Signals are only noted in the handler; the byte wakes the event loop,
 // which runs the stop where it is safe to.
@@ -73,15 +67,15 @@ public:
         return answer::Closed;
     }
 };
-StandardErrorPresenter standardErrorPresenter; // program state
+StandardErrorPresenter standardErrorPresenter;
 
 // Runs when the process ends through exit() without the program's own
 // stop, as Qt does when the connection to the X server breaks. Plain file
 // writes only.
 void saveOnTheWayOut() {
-    if (ending || !MainForm)
+    if (ThisRun.ending || !MainForm)
         return;
-    ending = true;
+    ThisRun.ending = true;
     setErrorPresenter(&standardErrorPresenter);
     saveSession();
     qCInfo(lcLife) << "saved on the way out";
@@ -90,7 +84,7 @@ void saveOnTheWayOut() {
 // EndProgram after its question: the Run value, the drop window, the
 // settings and the main form, then the event loop ends.
 void finishProgram() {
-    ending = true;
+    ThisRun.ending = true;
     if (!Options.AutoRestart)
         DeleteRegValue(kRunKey, kRunValueName);
     if (DropWindow)
@@ -118,11 +112,11 @@ void finishProgram() {
 
 // Logout and signals: everything Exit does, without asking.
 void endWithoutQuestion() {
-    if (ending)
+    if (ThisRun.ending)
         return;
     if (!MainForm) {
         // Nothing is loaded yet, so nothing can be lost by waiting.
-        endPending = true;
+        ThisRun.endPending = true;
         return;
     }
     ActiveMagicList.Save();
@@ -132,12 +126,7 @@ void endWithoutQuestion() {
 } // namespace
 
 bool ProgramEnding() {
-    return ending;
-}
-
-void resetProgramLife() {
-    ending = false;
-    endPending = false;
+    return ThisRun.ending;
 }
 
 bool isSilentStart(const QStringList& arguments) {
@@ -155,7 +144,7 @@ void waitOutSplash(int16_t startSecond) {
     // sure something does.
     QTimer wake;
     wake.start(100);
-    while (!ending && !splashTimeIsUp(startSecond, currentSecond()))
+    while (!ThisRun.ending && !splashTimeIsUp(startSecond, currentSecond()))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
@@ -188,7 +177,7 @@ bool Main(const QStringList& arguments) {
     BuildMagicListIndex();
     LoadActiveMagicList();
     MainForm->Form_Load();
-    if (endPending) {
+    if (ThisRun.endPending) {
         delete splash.data();
         endWithoutQuestion();
         return false;
@@ -206,13 +195,13 @@ bool Main(const QStringList& arguments) {
         silent = false;
     }
 
-    if (splashShown && !ending)
+    if (splashShown && !ThisRun.ending)
         waitOutSplash(startSecond);
     if (splash) {
         splash->hide();
         delete splash.data();
     }
-    if (ending)
+    if (ThisRun.ending)
         return false;
 
     qCInfo(lcLife) << "started";
@@ -222,14 +211,14 @@ bool Main(const QStringList& arguments) {
 }
 
 void EndProgram(bool askFirst) {
-    if (ending)
+    if (ThisRun.ending)
         return;
     ActiveMagicList.Save();
     if (askFirst) {
         frmEndProg question;
         question.exec();
         // A logout or a signal may have ended the program meanwhile.
-        if (ending || question.Cancelled)
+        if (ThisRun.ending || question.Cancelled)
             return;
     }
     finishProgram();
@@ -265,7 +254,7 @@ void installSessionEndHandlers() {
         // The session manager asks for the data before it ends the session;
         // whatever ends the program afterwards, nothing is lost.
         QObject::connect(app, &QGuiApplication::commitDataRequest, app, [](QSessionManager&) {
-            if (ending || !MainForm)
+            if (ThisRun.ending || !MainForm)
                 return;
             saveSession();
         });

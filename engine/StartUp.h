@@ -1,12 +1,7 @@
 #pragma once
 
-#include "engine/BackgroundColors.h"
-
 #include <QStringList>
 #include <cstdint>
-
-// The preset background colours, made afresh by each start.
-extern clsBackGroundColors BackgroundColors;
 
 // Starts the program with the command-line arguments (without the program
 // name): hands over to a copy that already runs, or loads the settings and
@@ -21,8 +16,6 @@ bool Main(const QStringList& arguments);
 void EndProgram(bool askFirst);
 // True once the program has started to end.
 bool ProgramEnding();
-// Forgets a finished run, so that another can start in the same process.
-void resetProgramLife();
 
 // Logging out, SIGTERM, SIGINT and SIGHUP end the program as Exit does,
 // without the question; when the process ends through exit() for another

@@ -5,6 +5,7 @@
 #include "engine/FileRoutines.h"
 #include "engine/INIFuncs.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "engine/WallpaperPlacement.h"
 #include "engine/WallpaperRender.h"
 #include "platform/Desktop.h"
@@ -18,15 +19,11 @@
 #include <malloc.h>
 #endif
 
-CurrentWallpaperRecord CurrentWallpaper;
-
 namespace {
 
 const QString kDesktopKey = QStringLiteral("Control Panel\\Desktop");
 const QString kColorsKey = QStringLiteral("Control Panel\\Colors");
 const QString kLastFileKey = QStringLiteral("Software\\SetWallPaper\\Options");
-
-bool desktopFailureReported = false;
 
 // A rendering frees tens of megabytes that the allocator would keep for
 // itself; the program then idles for minutes or hours, so it gives them
@@ -107,8 +104,8 @@ bool applyToDesktop(const DesktopValues& values) {
     const QString problem = desktop->apply(values);
     if (problem.isEmpty())
         return true;
-    if (!desktopFailureReported) {
-        desktopFailureReported = true;
+    if (!ThisRun.desktopFailureReported) {
+        ThisRun.desktopFailureReported = true;
         ShowErrorMessage(QStringLiteral("Can not set Wallpaper Image\r\n") + desktop->name() +
                              QStringLiteral(": ") + problem,
                          0, QString());
@@ -140,10 +137,6 @@ std::optional<int32_t> parseBackgroundText(const QString& text) {
         colour |= value << (8 * i);
     }
     return colour;
-}
-
-void resetDesktopFailureReport() {
-    desktopFailureReported = false;
 }
 
 int32_t SetWallpaperImage(const QString& path, int16_t& position, int32_t colour, int32_t left,

@@ -9,7 +9,6 @@ struct CurrentWallpaperRecord {
     QString Path;         // the picture of the last successful display
     int32_t Rotation = 0; // of the entry being displayed
 };
-extern CurrentWallpaperRecord CurrentWallpaper;
 
 // SetWallpaperImage's answer when it has already told the user what went
 // wrong (the bitmap could not be written, the desktop refused it): the
@@ -31,7 +30,3 @@ QString wallpaperBitmapPath();
 QString backgroundText(int32_t colour);
 // The colour of such a text, when it is one.
 std::optional<int32_t> parseBackgroundText(const QString& text);
-
-// A desktop that refuses the wallpaper is reported once per run; tests
-// start each run afresh.
-void resetDesktopFailureReport();

@@ -1,6 +1,7 @@
 #include "engine/WallpaperPlacement.h"
 
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
 #include "runtime/Conversions.h"

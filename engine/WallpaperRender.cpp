@@ -2,13 +2,11 @@
 
 #include "engine/Options.h"
 #include "engine/ProgramResources.h"
+#include "engine/ProgramState.h"
 #include "engine/WallpaperPlacement.h"
 #include "runtime/RuntimeError.h"
 
 #include <new>
-
-int32_t LoadedImageWidth = 0;
-int32_t LoadedImageHeight = 0;
 
 static QImage logoPicture() {
     initProgramResources();

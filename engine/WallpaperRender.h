@@ -16,10 +16,6 @@ public:
     QImage picLogo; // 198 x 30; its pure blue pixels are see-through
 };
 
-// The last loaded picture's size as shown, before turn and crop.
-extern int32_t LoadedImageWidth;
-extern int32_t LoadedImageHeight;
-
 // Renders the picture into host.LEAD1: loads it, turns it clockwise by
 // rotation (quarter turns; other angles count as 0), crops it (left -1: no
 // crop; the rectangle is clipped to the turned picture and ignored when

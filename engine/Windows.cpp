@@ -1,7 +1,5 @@
 #include "engine/Windows.h"
 
-bool PanelLoaded = false;
-
 namespace {
 
 NoProgramWindows noWindows;

@@ -5,6 +5,7 @@
 #include "engine/ErrorWindow.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 
 #include <QDir>
 #include <QFile>

@@ -43,3 +43,16 @@ QString SystemFolders::privateRuntimeFolder() const {
     return withoutTrailingSlash(
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
 }
+
+FixedFolders FixedFolders::under(const QString& base) {
+    FixedFolders f;
+    f.program = base + QStringLiteral("/program");
+    f.programFile = f.program + QStringLiteral("/tapestrel");
+    f.documents = base + QStringLiteral("/home/Documents");
+    f.cache = base + QStringLiteral("/home/.cache");
+    f.temp = base + QStringLiteral("/tmp");
+    f.runtime = base + QStringLiteral("/run");
+    for (const QString& folder : {f.program, f.documents, f.cache, f.temp, f.runtime})
+        QDir().mkpath(folder);
+    return f;
+}

@@ -38,5 +38,8 @@ public:
     QString tempFolder() const override { return temp; }
     QString privateRuntimeFolder() const override { return runtime; }
 
+    // A home and a program folder of their own under `base`, made on disk.
+    static FixedFolders under(const QString& base);
+
     QString program, programFile, documents, cache, temp, runtime;
 };

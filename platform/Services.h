@@ -11,6 +11,7 @@ class Shell;
 class Desktop;
 class SingleInstance;
 class Tray;
+class Launcher;
 
 // The system services the program calls, in one place so that tests can
 // put stand-ins in. app/ wires the real ones at start; every member is set
@@ -27,6 +28,7 @@ struct Services {
     Desktop* desktop = nullptr;
     SingleInstance* instance = nullptr;
     Tray* tray = nullptr;
+    Launcher* launcher = nullptr;
 };
 
 Services& services();

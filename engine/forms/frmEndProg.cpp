@@ -3,6 +3,7 @@
 #include "engine/FormHelpers.h"
 #include "engine/MainForm.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "tests/common/TestEnvironment.h"
 
 #include "engine/FileRoutines.h"
-#include "engine/INIFuncs.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,15 +10,7 @@
 
 TestEnvironment::TestEnvironment() : saved_(services()) {
     const QString base = root.path();
-    folders.program = base + QStringLiteral("/program");
-    folders.programFile = folders.program + QStringLiteral("/tapestrel");
-    folders.documents = base + QStringLiteral("/home/Documents");
-    folders.cache = base + QStringLiteral("/home/.cache");
-    folders.temp = base + QStringLiteral("/tmp");
-    folders.runtime = base + QStringLiteral("/run");
-    for (const QString& f :
-         {folders.program, folders.documents, folders.cache, folders.temp, folders.runtime})
-        QDir().mkpath(f);
+    folders = FixedFolders::under(base);
 
     Services& s = services();
     s.clock = &clock;
@@ -29,10 +21,9 @@ TestEnvironment::TestEnvironment() : saved_(services()) {
     s.folders = &folders;
     s.drives = &drives;
     s.shell = &shell;
+    s.launcher = &launcher;
     setErrorPresenter(&errors);
-    resetWriteAccessProbe();
-    resetRegistryFailureReports();
-    Options = OptionsRecord{};
+    resetProgramState();
     Options.PrivateMagicListPath = folders.documents + QStringLiteral("/My Magic Lists/");
     Options.PublicMagicListPath = folders.program + QStringLiteral("/Magic Lists/");
     Options.PublicImagesPath = folders.program + QStringLiteral("/Images/");
@@ -43,7 +34,7 @@ TestEnvironment::TestEnvironment() : saved_(services()) {
 
 TestEnvironment::~TestEnvironment() {
     setErrorPresenter(nullptr);
-    resetWriteAccessProbe();
+    resetProgramState();
     services() = saved_;
 }
 

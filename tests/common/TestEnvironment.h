@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/DriveTypes.h"
 #include "platform/Folders.h"
+#include "platform/Launcher.h"
 #include "platform/Random.h"
 #include "platform/Registry.h"
 #include "platform/Screen.h"
@@ -16,7 +17,7 @@
 // A private world for one test: its own folders under a temporary
 // directory, an in-memory registry, a clock that stands still, a 1024 x 768
 // screen at 15 twips a pixel, and an error window that answers by script.
-// The settings record and the write probe start afresh.
+// Every piece of program state starts afresh and is cleared again after.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -38,6 +39,7 @@ public:
     FixedFolders folders;
     FixedDriveClassifier drives;
     RecordingShell shell;
+    RecordingLauncher launcher;
     ScriptedErrorPresenter errors;
 
 private:

@@ -1,5 +1,6 @@
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/xvfb/RootWindowProbe.h"

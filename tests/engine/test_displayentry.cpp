@@ -1,6 +1,7 @@
 #include "engine/DisplayEntry.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "engine/WallpaperImage.h"
 #include "platform/RecordingDesktop.h"
 #include "tests/common/TestEnvironment.h"
@@ -36,8 +37,6 @@ class DisplayEntryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         services().desktop = &desktop;
-        resetDesktopFailureReport();
-        CurrentWallpaper = CurrentWallpaperRecord{};
         Options.Border = 0;
         Options.DisplayMMessage = false;
         QDir().mkpath(Options.PrivateMagicListPath);

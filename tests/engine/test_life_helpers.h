@@ -3,6 +3,7 @@
 #include "engine/MagicList.h"
 #include "engine/MainForm.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "engine/StartUp.h"
 #include "engine/WallpaperImage.h"
 #include "engine/Windows.h"
@@ -21,7 +22,7 @@
 
 // Stands in for the windows other parts of the program provide: counts
 // what the tray asks of them and answers the crop dialog by script.
-class FakeWindows final : public ProgramWindows {
+class FakeWindows final : public NoProgramWindows {
 public:
     bool has(LaterWindow) const override { return present; }
     QWidget* createControlPanel() override {
@@ -64,8 +65,7 @@ protected:
         windows.panelsCreated = 0;
         windows.requests.clear();
         tray.popUps.clear();
-        resetDesktopFailureReport();
-        resetProgramLife();
+        ThisRun = RunFlags{};
         CurrentWallpaper = CurrentWallpaperRecord{};
         ActiveMagicList = clsMagicList();
         PanelLoaded = false;
@@ -80,7 +80,7 @@ protected:
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ActiveMagicList = clsMagicList();
         setProgramWindows(nullptr);
-        resetProgramLife();
+        ThisRun = RunFlags{};
     }
 
     // A list of solid pictures named A, B, C... with the given active entry,

@@ -1,3 +1,4 @@
+#include "engine/ProgramState.h"
 #include "tests/engine/test_magiclist_helpers.h"
 
 #include "engine/MagicList.h"

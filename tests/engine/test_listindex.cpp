@@ -1,3 +1,4 @@
+#include "engine/ProgramState.h"
 #include "tests/engine/test_magiclist_helpers.h"
 
 #include "engine/ListIndex.h"
@@ -90,6 +91,40 @@ TEST_F(ListIndexTest, TheStartFallsBackOnTheFirstRowWhenTheRememberedListIsGone)
     EXPECT_EQ(ActiveMagicList.GetListName(), QStringLiteral("First"));
     EXPECT_EQ(ActiveMagicList.GetCount(), 1);
     EXPECT_EQ(ActiveMagicList.GetFilePath(), first.GetFilePath());
+}
+
+} // namespace
+
+namespace {
+
+// A list switch that fails must not leave a half-read list behind: it would
+// be saved later as a stray new file, or over the list that was open.
+TEST_F(ListIndexTest, AListIsReplacedOnlyByAListThatLoadsWhole) {
+    const QString good = saveList(QStringLiteral("Holidays"), false);
+    const QByteArray whole = readBytes(good);
+    const QString cut = env.writeFile(QStringLiteral("home/Documents/My Magic Lists/cut.MLS"),
+                                      whole.left(whole.size() - 1));
+    const QString missing = env.path(QStringLiteral("nowhere/MList9.MLS"));
+
+    clsMagicList open;
+    open.SetListName(QStringLiteral("Open one"));
+    open.AddItem(writePicture(env, QStringLiteral("a.jpg")), -1, -1);
+    open.Save();
+    const QString openPath = open.GetFilePath();
+
+    for (const QString& bad : {cut, missing}) {
+        env.errors.calls.clear();
+        EXPECT_NE(loadListWhole(open, bad), 0) << bad.toStdString();
+        EXPECT_EQ(open.GetListName(), QStringLiteral("Open one"));
+        EXPECT_EQ(open.GetCount(), 1);
+        EXPECT_EQ(open.GetFilePath(), openPath);
+        EXPECT_EQ(env.errors.calls.size(), 1) << "reported once: " << bad.toStdString();
+    }
+    EXPECT_TRUE(env.errors.calls.last().message.contains(missing));
+
+    EXPECT_EQ(loadListWhole(open, good), 0);
+    EXPECT_EQ(open.GetListName(), QStringLiteral("Holidays"));
+    EXPECT_EQ(open.GetFilePath(), good);
 }
 
 } // namespace

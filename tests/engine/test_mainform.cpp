@@ -1,5 +1,6 @@
 #include "engine/DisplayEntry.h"
 #include "engine/ErrorWindow.h"
+#include "engine/ProgramState.h"
 #include "runtime/Dates.h"
 #include "tests/engine/test_life_helpers.h"
 

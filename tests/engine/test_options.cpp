@@ -1,6 +1,7 @@
 #include "engine/FileRoutines.h"
 #include "engine/INIFuncs.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "platform/FileRegistry.h"
 #include "tests/common/TestEnvironment.h"
 
@@ -245,7 +246,7 @@ TEST_F(OptionsTest, aSettingsFileThatCannotBeUsedIsReportedOnceAndLeftAsItIs) {
         QDir(env.path(QStringLiteral("config"))).removeRecursively();
         QFile::remove(env.path(QStringLiteral("config")));
         env.errors.calls.clear();
-        resetRegistryFailureReports();
+        ThisRun = RunFlags{};
         FileRegistry::Locations where;
         where.currentUserFile = c.make();
         where.localMachineFile = env.folders.program + QStringLiteral("/HKEY_LOCAL_MACHINE.reg");

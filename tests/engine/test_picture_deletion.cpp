@@ -2,6 +2,7 @@
 #include "engine/MagicList.h"
 #include "engine/Options.h"
 #include "engine/PictureDeletion.h"
+#include "engine/ProgramState.h"
 #include "tests/engine/test_magiclist_helpers.h"
 
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "engine/WallpaperPlacement.h"
 #include "engine/WallpaperRender.h"
 #include "tests/common/TestEnvironment.h"

@@ -1,3 +1,4 @@
+#include "engine/ProgramState.h"
 #include "engine/forms/frmEndProg.h"
 #include "engine/forms/frmSplash.h"
 #include "runtime/Dates.h"

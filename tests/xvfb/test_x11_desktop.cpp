@@ -1,6 +1,7 @@
 #include "engine/DisplayEntry.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramState.h"
 #include "engine/WallpaperImage.h"
 #include "platform/X11Desktop.h"
 #include "tests/common/TestEnvironment.h"
@@ -22,8 +23,6 @@ protected:
         env.screen.width = probe.size().width();
         env.screen.height = probe.size().height();
         services().desktop = &desktop;
-        resetDesktopFailureReport();
-        CurrentWallpaper = CurrentWallpaperRecord{};
         Options.Border = 0;
         Options.DisplayMMessage = false;
         QDir().mkpath(Options.PrivateMagicListPath);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/Beeper.h"
+#include "platform/Clock.h"
+#include "platform/DriveTypes.h"
+#include "platform/Folders.h"
+#include "platform/Launcher.h"
+#include "platform/Random.h"
+#include "platform/RecordingDesktop.h"
+#include "platform/Registry.h"
+#include "platform/Screen.h"
+#include "platform/Shell.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A world of its own for showing the windows: folders in a temporary
+// directory, settings in memory, a 1920 x 1080 screen at 96 dots to the
+// inch, a desktop that only records, and a Magic List of pictures it draws
+// itself. Nothing of the user's is read or changed.
+class ShowcaseWorld {
+public:
+    ShowcaseWorld();
+    ~ShowcaseWorld();
+    ShowcaseWorld(const ShowcaseWorld&) = delete;
+    ShowcaseWorld& operator=(const ShowcaseWorld&) = delete;
+
+    // The pictures of the sample list, in order.
+    QStringList pictures;
+
+    QTemporaryDir root;
+    SystemClock clock;
+    SystemRandom random;
+    MemoryRegistry registry;
+    FixedScreen screen{1920, 1080, 15, 32};
+    CountingBeeper beeper;
+    FixedFolders folders;
+    FixedDriveClassifier drives;
+    RecordingShell shell;
+    RecordingDesktop desktop;
+    RecordingLauncher launcher;
+};

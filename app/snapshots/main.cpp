@@ -1,0 +1,93 @@
+// Writes a picture of every window of the program into a folder, so that
+// each can be looked at without clicking through the program:
+//   tapestrel-snapshots <folder>
+// Runs off screen; the windows show a list of pictures it draws itself.
+
+#include "app/snapshots/ShowcaseWorld.h"
+#include "engine/ErrorWindow.h"
+#include "engine/forms/frmEndProg.h"
+#include "engine/forms/frmError.h"
+#include "engine/forms/frmSplash.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextStream>
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct Snapshot {
+    const char* file;
+    // Makes the window, ready to be shown.
+    std::function<QWidget*()> make;
+};
+
+QWidget* errorMessage() {
+    auto* form = new frmError(false);
+    form->lblError->setText(QStringLiteral("File Not Found"));
+    form->lblQuestion->hide();
+    form->cmdCancel->hide();
+    return form;
+}
+
+QWidget* errorQuestion() {
+    auto* form = new frmError(true);
+    form->lblError->setText(QStringLiteral("Invalid Format"));
+    form->lblQuestion->setText(
+        QStringLiteral("Would you like to remove this entry from your Magic List?"));
+    form->cmdCancel->hide();
+    form->placeButton(form->cmdYes, 2130);
+    form->placeButton(form->cmdNo, 2625);
+    return form;
+}
+
+// Every window of the program, in the order a user meets them.
+const std::vector<Snapshot>& snapshots() {
+    static const std::vector<Snapshot> all = {
+        {"frmSplash", [] { return new frmSplash; }},
+        {"frmError-message", errorMessage},
+        {"frmError-question", errorQuestion},
+        {"frmEndProg", [] { return new frmEndProg; }},
+    };
+    return all;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QTextStream err(stderr);
+    if (argc != 2) {
+        err << "usage: tapestrel-snapshots <folder>\n";
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(folder)) {
+        err << "cannot make " << folder << "\n";
+        return 1;
+    }
+
+    ShowcaseWorld world;
+    int failures = 0;
+    for (const Snapshot& s : snapshots()) {
+        std::unique_ptr<QWidget> window(s.make());
+        // Modal windows are shown without their modal loop: the picture is
+        // what matters here.
+        window->setWindowModality(Qt::NonModal);
+        window->show();
+        QApplication::processEvents();
+        const QString file = folder + u'/' + QString::fromLatin1(s.file) + QStringLiteral(".png");
+        if (!window->grab().save(file)) {
+            err << "cannot write " << file << "\n";
+            ++failures;
+        }
+        window->hide();
+    }
+    return failures == 0 ? 0 : 1;
+}

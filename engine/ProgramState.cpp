@@ -1,0 +1,48 @@
+#include "engine/ProgramState.h"
+
+#include "engine/MainForm.h"
+#include "engine/Windows.h"
+
+#include <QWidget>
+
+clsMagicList ActiveMagicList;
+OptionsRecord Options;
+QString ProgramHelpFile;
+clsBackGroundColors BackgroundColors;
+// Row 0 is never used; row 1 exists even while the index is empty.
+QList<ListIndexEntry> ListIndexEntries{ListIndexEntry{}, ListIndexEntry{}};
+int16_t ListIndexCount = 0;
+CurrentWallpaperRecord CurrentWallpaper;
+int32_t LoadedImageWidth = 0;
+int32_t LoadedImageHeight = 0;
+
+frmMain* MainForm = nullptr;
+QPointer<QWidget> DropWindow;
+bool PanelLoaded = false;
+int16_t ColorDepth = 0;
+int32_t InternetState = 0;
+
+RunFlags ThisRun;
+
+void resetProgramState() {
+    ActiveMagicList = clsMagicList();
+    Options = OptionsRecord{};
+    ProgramHelpFile.clear();
+    BackgroundColors = clsBackGroundColors();
+    ListIndexEntries = {ListIndexEntry{}, ListIndexEntry{}};
+    ListIndexCount = 0;
+    CurrentWallpaper = CurrentWallpaperRecord{};
+    LoadedImageWidth = 0;
+    LoadedImageHeight = 0;
+
+    delete MainForm;
+    MainForm = nullptr;
+    delete DropWindow.data();
+    DropWindow = nullptr;
+    PanelLoaded = false;
+    ColorDepth = 0;
+    InternetState = 0;
+    setProgramWindows(nullptr);
+
+    ThisRun = RunFlags{};
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "engine/BackgroundColors.h"
+#include "engine/ListIndex.h"
+#include "engine/MagicList.h"
+#include "engine/Options.h"
+#include "engine/WallpaperImage.h"
+
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+
+class frmMain;
+class QWidget;
+
+// Everything the program keeps for the whole run, in one place: the list
+// it works on, the settings, the index of list files, the resident main
+// form and the windows other parts look for, and the flags of this run.
+// resetProgramState() puts all of it back as a fresh process has it; the
+// tests call it so that none depends on what another left behind.
+
+// The list the program works on.
+extern clsMagicList ActiveMagicList;
+// The program-wide settings, loaded at start and saved at exit.
+extern OptionsRecord Options;
+// The help file the Help commands open.
+extern QString ProgramHelpFile;
+// The preset background colours, made afresh by each start.
+extern clsBackGroundColors BackgroundColors;
+// Rows are numbered from 1: ListIndexEntries[1] .. ListIndexEntries[ListIndexCount].
+// Element 0 is never used. After a rebuild the index holds at least one row.
+extern QList<ListIndexEntry> ListIndexEntries;
+extern int16_t ListIndexCount;
+// What is on the desktop as far as this run knows.
+extern CurrentWallpaperRecord CurrentWallpaper;
+// The size of the picture last loaded for rendering.
+extern int32_t LoadedImageWidth;
+extern int32_t LoadedImageHeight;
+
+// The main form, from start to exit.
+extern frmMain* MainForm;
+// The drop window while it is open.
+extern QPointer<QWidget> DropWindow;
+// True while a control panel is loaded; the panel keeps it.
+extern bool PanelLoaded;
+// The screen's colour depth in bits per pixel, noted by the control panel
+// when it loads and read by the colour picker.
+extern int16_t ColorDepth;
+// 1 connected; -1 not connected, but a connection is configured; 0 not
+// connected and none configured; 2 connected by the update window.
+extern int32_t InternetState;
+
+// Flags that live for one run.
+struct RunFlags {
+    // The program has started to end.
+    bool ending = false;
+    // A stop asked for (by a signal) before the main form was up.
+    bool endPending = false;
+    // A desktop that refuses the wallpaper is reported once per run.
+    bool desktopFailureReported = false;
+    // The answer of the write probe, once it has run.
+    bool writeProbeDone = false;
+    bool writeProbeAnswer = false;
+    // A settings file that fails has been reported: the user's, the machine's.
+    bool userHiveFailureReported = false;
+    bool machineHiveFailureReported = false;
+};
+extern RunFlags ThisRun;
+
+// Puts every piece of program state back as a new process has it.
+void resetProgramState();

@@ -1,0 +1,257 @@
+#include "engine/forms/FormKit.h"
+
+#include "engine/ErrorWindow.h"
+#include "engine/FormHelpers.h"
+#include "engine/ProgramResources.h"
+#include "platform/Screen.h"
+#include "platform/Services.h"
+#include "runtime/RuntimeError.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVariant>
+#include <exception>
+#include <new>
+
+namespace {
+
+const char* const kHelpContextProperty = "helpContextId";
+
+const Screen& screen() {
+    return *services().screen;
+}
+
+} // namespace
+
+QIcon programIcon() {
+    initProgramResources();
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tapestrel-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+namespace kit {
+
+int px(int twips) {
+    return twips / screen().twipsPerPixelX();
+}
+
+int pxY(int twips) {
+    return twips / screen().twipsPerPixelY();
+}
+
+int twipsX(int pixels) {
+    return pixels * screen().twipsPerPixelX();
+}
+
+int twipsY(int pixels) {
+    return pixels * screen().twipsPerPixelY();
+}
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(px(left), pxY(top), px(width), pxY(height));
+}
+
+QSize twipsSize(int width, int height) {
+    return QSize(px(width), pxY(height));
+}
+
+void initForm(QWidget* form, const char* name, const QString& caption, int32_t helpContextId) {
+    form->setObjectName(QString::fromLatin1(name));
+    form->setWindowTitle(caption);
+    form->setWindowIcon(programIcon());
+    setHelpContextId(form, helpContextId);
+}
+
+void setHelpContextId(QWidget* widget, int32_t id) {
+    widget->setProperty(kHelpContextProperty, id);
+}
+
+int32_t helpContextId(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QVariant id = w->property(kHelpContextProperty);
+        if (id.isValid() && id.toInt() != 0)
+            return id.toInt();
+        if (w->isWindow())
+            break;
+    }
+    return 0;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    return make<QPushButton>(parent, name, caption);
+}
+
+QPushButton* pictureButton(QWidget* parent, const char* name, const QIcon& picture,
+                           const QString& toolTip) {
+    auto* b = make<QPushButton>(parent, name);
+    b->setIcon(picture);
+    b->setToolTip(toolTip);
+    return b;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
+    auto* l = make<QLabel>(parent, name, text);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QLabel* wrappedLabel(QWidget* parent, const char* name, const QString& text) {
+    QLabel* l = label(parent, name, text);
+    l->setWordWrap(true);
+    return l;
+}
+
+QLabel* picture(QWidget* parent, const char* name) {
+    return make<QLabel>(parent, name);
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption) {
+    return make<QCheckBox>(parent, name, caption);
+}
+
+QRadioButton* option(QWidget* parent, const char* name, const QString& caption) {
+    return make<QRadioButton>(parent, name, caption);
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name) {
+    return make<QLineEdit>(parent, name);
+}
+
+QComboBox* comboBox(QWidget* parent, const char* name) {
+    return make<QComboBox>(parent, name);
+}
+
+QGroupBox* frame(QWidget* parent, const char* name, const QString& caption) {
+    return make<QGroupBox>(parent, name, caption);
+}
+
+QFrame* line(QWidget* parent, const char* name, bool horizontal) {
+    auto* l = make<QFrame>(parent, name);
+    l->setFrameShape(horizontal ? QFrame::HLine : QFrame::VLine);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+}
+
+QString withoutAccessKeys(const QString& caption) {
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            if (i + 1 < caption.size() && caption[i + 1] == u'&')
+                out += u'&';
+            else
+                continue;
+            ++i;
+            continue;
+        }
+        out += caption[i];
+    }
+    return out;
+}
+
+QMenu* menu(QMenuBar* bar, const char* name, const QString& caption) {
+    QMenu* m = bar->addMenu(caption);
+    m->setObjectName(QString::fromLatin1(name));
+    m->menuAction()->setObjectName(QString::fromLatin1(name));
+    return m;
+}
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption,
+                  const QKeySequence& shortcut) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    return a;
+}
+
+QAction* menuSeparator(QMenu* menu, const char* name) {
+    QAction* a = menu->addSeparator();
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QMenu* subMenu(QMenu* menu, const char* name, const QString& caption) {
+    QMenu* sub = menu->addMenu(caption);
+    sub->setObjectName(QString::fromLatin1(name));
+    sub->menuAction()->setObjectName(QString::fromLatin1(name));
+    return sub;
+}
+
+void guarded(const std::function<void()>& handler) {
+    guarded(QString(), handler);
+}
+
+void guarded(const QString& errorTitle, const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const RuntimeError& e) {
+        ShowErrorMessage(e.description(), 0, errorTitle);
+    } catch (const std::bad_alloc&) {
+        ShowErrorMessage(standardErrorText(vberr::OutOfMemory), 0, errorTitle);
+    } catch (const std::exception& e) {
+        ShowErrorMessage(QString::fromLocal8Bit(e.what()), 0, errorTitle);
+    }
+}
+
+} // namespace kit
+
+FormDialog::FormDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+    setWindowIcon(programIcon());
+}
+
+void FormDialog::showModal() {
+    exec();
+}
+
+void FormDialog::setDefaultButton(QPushButton* button) {
+    button->setDefault(true);
+}
+
+void FormDialog::showEvent(QShowEvent* event) {
+    if (!loaded_) {
+        loaded_ = true;
+        kit::guarded([this] {
+            CenterForm(this, 1);
+            Form_Load();
+        });
+    }
+    QDialog::showEvent(event);
+}
+
+void FormDialog::closeEvent(QCloseEvent* event) {
+    if (!isVisible()) {
+        event->accept();
+        return;
+    }
+    // The window stays unless the handler hides it.
+    event->ignore();
+    kit::guarded([this] { titleBarClose(); });
+}
+
+void FormDialog::titleBarClose() {
+    if (cancelButton_)
+        cancelButton_->click();
+    else
+        hide();
+}
+
+void FormDialog::reject() {
+    if (cancelButton_ && cancelButton_->isVisible() && cancelButton_->isEnabled())
+        cancelButton_->click();
+}

@@ -1,0 +1,155 @@
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <QKeySequence>
+#include <QObject>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <utility>
+
+class QAbstractButton;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+// How the program's windows are built. Every control is created with the
+// name its form gives it as objectName (tests find controls by it), sizes
+// given in twips go through the Screen service, and every event handler
+// runs behind a guard that turns a run-time error into the error window.
+
+// The program's icon, in every size the tray and windows ask for.
+QIcon programIcon();
+
+namespace kit {
+
+// Twips to device pixels, across and down (the screen's twips per pixel).
+int px(int twips);
+int pxY(int twips);
+// Device pixels to twips.
+int twipsX(int pixels);
+int twipsY(int pixels);
+QRect twipsRect(int left, int top, int width, int height);
+QSize twipsSize(int width, int height);
+
+// Names a window, gives it its caption, the program icon and its help
+// context number (what the Help key and Help commands open).
+void initForm(QWidget* form, const char* name, const QString& caption, int32_t helpContextId = 0);
+void setHelpContextId(QWidget* widget, int32_t id);
+// The help context of the widget's window; 0 when none is set.
+int32_t helpContextId(const QWidget* widget);
+
+// Creates a control of type W with its objectName; the arguments go before
+// the parent, as Qt's constructors take them (QLabel(text, parent)).
+template <class W, class... Args> W* make(QWidget* parent, const char* name, Args&&... args) {
+    auto* w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption);
+// A button that shows a picture and a tool tip instead of a caption.
+QPushButton* pictureButton(QWidget* parent, const char* name, const QIcon& picture,
+                           const QString& toolTip);
+// Labels show their text as it is: never rich text.
+QLabel* label(QWidget* parent, const char* name, const QString& text = QString());
+// A label that breaks its text into lines to fit its width.
+QLabel* wrappedLabel(QWidget* parent, const char* name, const QString& text = QString());
+// A label that shows a picture.
+QLabel* picture(QWidget* parent, const char* name);
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption);
+QRadioButton* option(QWidget* parent, const char* name, const QString& caption);
+QLineEdit* textBox(QWidget* parent, const char* name);
+QComboBox* comboBox(QWidget* parent, const char* name);
+// A frame with a caption, or a plain one when the caption is empty.
+QGroupBox* frame(QWidget* parent, const char* name, const QString& caption = QString());
+// An etched line across (horizontal) or down.
+QFrame* line(QWidget* parent, const char* name, bool horizontal);
+
+// A caption with "&" access keys as a label without an access key shows
+// it: "&&" becomes "&" and a single "&" goes.
+QString withoutAccessKeys(const QString& caption);
+
+// Menus: the bar's menus, items with their captions ("&" marks the access
+// key) and shortcut keys, separators and submenus, each named.
+QMenu* menu(QMenuBar* bar, const char* name, const QString& caption);
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption,
+                  const QKeySequence& shortcut = QKeySequence());
+QAction* menuSeparator(QMenu* menu, const char* name);
+QMenu* subMenu(QMenu* menu, const char* name, const QString& caption);
+
+// Runs an event handler. A run-time error (or any other exception) that
+// leaves it is shown in the error window with an empty title; nothing
+// crosses the event loop.
+void guarded(const std::function<void()>& handler);
+// The same, with the error window's title.
+void guarded(const QString& errorTitle, const std::function<void()>& handler);
+
+// Connects a signal to a handler of the form that takes no arguments,
+// behind the guard.
+template <class Sender, class Signal, class Form>
+QMetaObject::Connection on(Sender* sender, Signal signal, Form* form, void (Form::*handler)()) {
+    return QObject::connect(sender, signal, form,
+                            [form, handler] { guarded([&] { (form->*handler)(); }); });
+}
+// Connects a signal to any callable, behind the guard; the signal's
+// arguments are passed on.
+template <class Sender, class Signal, class Fn>
+QMetaObject::Connection onCall(Sender* sender, Signal signal, QObject* context, Fn fn) {
+    return QObject::connect(sender, signal, context, [fn](auto&&... args) {
+        guarded([&] { fn(std::forward<decltype(args)>(args)...); });
+    });
+}
+
+} // namespace kit
+
+// A modal dialog of the program. The caller creates it, sets its public
+// fields and calls showModal(); the load steps (Form_Load) run when it is
+// shown, after the fields were set. OK and Cancel hide the dialog, which
+// ends the modal show; the caller then reads the fields and deletes it.
+//
+// Escape presses the cancel button, when the dialog has one. A click on
+// the title bar's close box calls titleBarClose(), which by default does
+// the same; a dialog whose close means something else overrides it.
+class FormDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit FormDialog(QWidget* parent = nullptr);
+
+    // Shows the dialog modally, centred on the screen unless its load steps
+    // place it, and returns once it is hidden.
+    void showModal();
+
+    // The button Escape presses; the button Enter presses.
+    void setCancelButton(QAbstractButton* button) { cancelButton_ = button; }
+    void setDefaultButton(QPushButton* button);
+    QAbstractButton* cancelButton() const { return cancelButton_; }
+
+protected:
+    // The dialog's load steps, run once, when the dialog is first shown.
+    virtual void Form_Load() {}
+    // A click on the close box of the title bar: the cancel button, or
+    // without one the dialog just hides.
+    virtual void titleBarClose();
+
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // Escape.
+    void reject() override;
+
+private:
+    QAbstractButton* cancelButton_ = nullptr;
+    bool loaded_ = false;
+};

@@ -1,0 +1,5 @@
+#include "panel/PanelWindows.h"
+
+bool PanelWindows::has(LaterWindow) const {
+    return false;
+}

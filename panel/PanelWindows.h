@@ -1,0 +1,9 @@
+#pragma once
+
+#include "engine/Windows.h"
+
+// The program's real windows, as app/ hands them to the engine.
+class PanelWindows final : public NoProgramWindows {
+public:
+    bool has(LaterWindow window) const override;
+};

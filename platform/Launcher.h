@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Starts another program and leaves it running. The arguments are handed
+// over as they are, without a shell, so blanks can't split them.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // False when the program could not be started.
+    virtual bool start(const QString& program, const QStringList& arguments) = 0;
+};
+
+class SystemLauncher final : public Launcher {
+public:
+    bool start(const QString& program, const QStringList& arguments) override;
+};
+
+// Notes what it is asked to start and answers as told.
+class RecordingLauncher final : public Launcher {
+public:
+    struct Start {
+        QString program;
+        QStringList arguments;
+    };
+    bool start(const QString& program, const QStringList& arguments) override {
+        started.append(Start{program, arguments});
+        return succeed;
+    }
+    QList<Start> started;
+    bool succeed = true;
+};

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "engine/Windows.h"
+
+#include <QSet>
+#include <QStringList>
+#include <functional>
+
+// The program's windows as a test scripts them: every window it names as
+// present, each call noted in `calls` by the window's name, and each
+// dialog answered by its script (Cancel when there is none).
+class ScriptedWindows : public NoProgramWindows {
+public:
+    bool has(LaterWindow window) const override { return !absent.contains(window); }
+
+    QWidget* createControlPanel() override {
+        calls << QStringLiteral("ControlPanel");
+        return controlPanel ? controlPanel() : nullptr;
+    }
+    void refreshMagicList(QWidget*) override { calls << QStringLiteral("Refresh"); }
+    void selectAnotherMagicList() override { calls << QStringLiteral("SelectAnother"); }
+    QWidget* createDropWindow() override {
+        calls << QStringLiteral("DropWindow");
+        return dropWindow ? dropWindow() : nullptr;
+    }
+    void showAboutBox() override { calls << QStringLiteral("About"); }
+
+    CropAnswer runCropDialog(const CropRequest& request) override {
+        calls << QStringLiteral("Crop");
+        cropRequests << request;
+        return crop ? crop(request) : CropAnswer{};
+    }
+    void runColorPicker(ColorPickerFields& fields) override {
+        calls << QStringLiteral("Colors");
+        answer(colors, fields, [](ColorPickerFields& f) { f.Cancelled = true; });
+    }
+    void runScheduleDialog() override {
+        calls << QStringLiteral("Schedule");
+        if (schedule)
+            schedule();
+    }
+    void runOptionsDialog() override {
+        calls << QStringLiteral("Options");
+        if (options)
+            options();
+    }
+    void runListNameDialog(ListNameFields& fields) override {
+        calls << QStringLiteral("ListName");
+        answer(listName, fields, [](ListNameFields& f) { f.Cancelled = true; });
+    }
+    void runListPicker(ListPickerFields& fields) override {
+        calls << QStringLiteral("ListPicker");
+        answer(listPicker, fields, [](ListPickerFields& f) { f.Cancelled = true; });
+    }
+    void runNoFilesDialog(NoFilesFields& fields) override {
+        calls << QStringLiteral("NoFiles");
+        answer(noFiles, fields, [](NoFilesFields& f) { f.NoFilesChoice = -1; });
+    }
+    void runRenameDialog(RenameFields& fields) override {
+        calls << QStringLiteral("Rename");
+        answer(rename, fields, [](RenameFields& f) { f.Cancelled = true; });
+    }
+    void runOverview(const OverviewFields& fields) override {
+        calls << QStringLiteral("Overview");
+        overviewFields << fields;
+    }
+    void runUpdateWindow(int16_t updateMode) override {
+        calls << QStringLiteral("Update");
+        updateModes << updateMode;
+    }
+
+    // How many times a window was asked for.
+    qsizetype count(const QString& call) const { return calls.count(call); }
+
+    QSet<LaterWindow> absent;
+    QStringList calls;
+    QList<CropRequest> cropRequests;
+    QList<OverviewFields> overviewFields;
+    QList<int16_t> updateModes;
+
+    std::function<QWidget*()> controlPanel;
+    std::function<QWidget*()> dropWindow;
+    std::function<CropAnswer(const CropRequest&)> crop;
+    std::function<void(ColorPickerFields&)> colors;
+    std::function<void()> schedule;
+    std::function<void()> options;
+    std::function<void(ListNameFields&)> listName;
+    std::function<void(ListPickerFields&)> listPicker;
+    std::function<void(NoFilesFields&)> noFiles;
+    std::function<void(RenameFields&)> rename;
+
+private:
+    template <class Fields, class Cancel>
+    static void answer(const std::function<void(Fields&)>& script, Fields& fields, Cancel cancel) {
+        if (script)
+            script(fields);
+        else
+            cancel(fields);
+    }
+};

@@ -79,17 +79,18 @@ QString GnomeDesktop::apply(const DesktopValues& values) {
     // under a name it has never had; Cinnamon and MATE, which let go of the
     // picture they no longer show, get one of two copies in turn.
     const bool composed = family_ == Family::Gnome;
-    const auto handOver = [&] {
-        if (composed) {
-            const ComposedWallpaper::Result r = composed_.handOver(values);
-            return std::pair{r.path, r.error};
-        }
+    QString picture;
+    if (composed) {
+        const ComposedWallpaper::Result r = composed_.handOver(values);
+        if (!r.error.isEmpty())
+            return r.error;
+        picture = r.path;
+    } else {
         const ReloadAlias::Result r = alias_.handOver(values.wallpaperPath);
-        return std::pair{r.path, r.error};
-    };
-    const auto [picture, error] = handOver();
-    if (!error.isEmpty())
-        return error;
+        if (!r.error.isEmpty())
+            return r.error;
+        picture = r.path;
+    }
 
     QList<std::pair<QString, QString>> changes;
     changes.append({QStringLiteral("picture-options"),
@@ -115,11 +116,12 @@ QString GnomeDesktop::apply(const DesktopValues& values) {
     for (qsizetype i = 0; i < changes.size(); ++i) {
         if (QString problem = set(changes[i].first, changes[i].second); !problem.isEmpty()) {
             // Once a picture key took the new picture, the desktop may show it.
-            const bool mayShow = i > firstPicture;
-            if (composed)
-                mayShow ? composed_.keep() : composed_.discard();
+            if (i <= firstPicture)
+                composed ? composed_.discard() : alias_.discard();
+            else if (composed)
+                composed_.keep();
             else
-                mayShow ? alias_.commit() : alias_.discard();
+                alias_.commit();
             return problem;
         }
     }

@@ -254,6 +254,7 @@ QString X11Desktop::apply(const DesktopValues& values) {
                 .arg(code);
         bitmap = box.takeImage();
     }
+    const QRgb colour = desktopColour(values, lastColour_);
 
     const QByteArray name = displayName_.toLocal8Bit();
     // A connection of its own: its pixmap outlives it once it is retained.
@@ -280,7 +281,7 @@ QString X11Desktop::apply(const DesktopValues& values) {
             .arg(who);
     }
 
-    const QImage picture = composeScreen(size, values, bitmap, desktopColour(values, lastColour_));
+    const QImage picture = composeScreen(size, values, bitmap, colour);
     const Pixmap pixmap = uploadPixmap(display, screen, picture);
     if (const int error = trap.sync()) {
         const QString text = xErrorText(display, error);

@@ -2,9 +2,10 @@
 
 #include "platform/GnomeDesktop.h"
 #include "platform/KdeDesktop.h"
+#include "platform/PcmanfmDesktop.h"
 #include "platform/ProcessRunner.h"
 #include "platform/RecordingDesktop.h"
-#include "platform/X11Desktop.h"
+#include "platform/RefusingDesktop.h"
 #include "platform/XfceDesktop.h"
 
 #include <QStringList>
@@ -12,12 +13,14 @@
 
 namespace {
 
-enum class Kind { Gnome, Cinnamon, Mate, Kde, Xfce };
+enum class Kind { Gnome, Cinnamon, Mate, Kde, Xfce, LXQt, LXDE };
 
+// A desktop by one of the names it gives itself in $XDG_CURRENT_DESKTOP.
+// Pantheon keeps its background in GNOME's settings.
 std::optional<Kind> kindOf(const QString& name) {
     const QString n = name.trimmed().toLower();
     if (n == u"gnome" || n == u"gnome-classic" || n == u"gnome-flashback" || n == u"ubuntu" ||
-        n == u"unity" || n == u"budgie" || n == u"budgie-desktop")
+        n == u"unity" || n == u"budgie" || n == u"budgie-desktop" || n == u"pantheon")
         return Kind::Gnome;
     if (n == u"x-cinnamon" || n == u"cinnamon")
         return Kind::Cinnamon;
@@ -27,32 +30,68 @@ std::optional<Kind> kindOf(const QString& name) {
         return Kind::Kde;
     if (n == u"xfce")
         return Kind::Xfce;
+    if (n == u"lxqt")
+        return Kind::LXQt;
+    if (n == u"lxde")
+        return Kind::LXDE;
     return std::nullopt;
 }
 
-// The desktop's own backend, or nothing when its tool is missing.
-std::unique_ptr<Desktop> ownBackend(Kind kind, ProcessRunner& runner) {
-    const bool gsettings = runner.available(QStringLiteral("gsettings"));
+// A desktop by the program that draws its desktop window, for sessions
+// that name another desktop or none ("i3" with pcmanfm's desktop).
+std::optional<Kind> kindOfWindow(const DesktopWindow& window) {
+    for (const QString& name : {window.instance, window.className}) {
+        const QString n = name.toLower();
+        if (n == u"xfdesktop")
+            return Kind::Xfce;
+        if (n == u"pcmanfm-qt")
+            return Kind::LXQt;
+        if (n == u"pcmanfm")
+            return Kind::LXDE;
+        if (n == u"caja")
+            return Kind::Mate;
+        if (n == u"nemo-desktop")
+            return Kind::Cinnamon;
+        if (n == u"plasmashell")
+            return Kind::Kde;
+    }
+    return std::nullopt;
+}
+
+// The tool a desktop's backend needs.
+QString toolOf(Kind kind) {
     switch (kind) {
-    case Kind::Gnome:
-        return gsettings ? std::make_unique<GnomeDesktop>(GnomeDesktop::Family::Gnome, runner)
-                         : nullptr;
-    case Kind::Cinnamon:
-        return gsettings ? std::make_unique<GnomeDesktop>(GnomeDesktop::Family::Cinnamon, runner)
-                         : nullptr;
-    case Kind::Mate:
-        return gsettings ? std::make_unique<GnomeDesktop>(GnomeDesktop::Family::Mate, runner)
-                         : nullptr;
     case Kind::Kde:
         // The shell is looked for when the wallpaper changes, not now: at
         // logon this program may start before it.
-        return runner.available(QStringLiteral("plasmashell"))
-                   ? std::make_unique<KdeDesktop>(std::make_unique<DBusPlasmaScripting>())
-                   : nullptr;
+        return QStringLiteral("plasmashell");
     case Kind::Xfce:
-        return runner.available(QStringLiteral("xfconf-query"))
-                   ? std::make_unique<XfceDesktop>(runner)
-                   : nullptr;
+        return QStringLiteral("xfconf-query");
+    case Kind::LXQt:
+        return PcmanfmDesktop::programOf(PcmanfmDesktop::Variant::LXQt);
+    case Kind::LXDE:
+        return PcmanfmDesktop::programOf(PcmanfmDesktop::Variant::LXDE);
+    default:
+        return QStringLiteral("gsettings");
+    }
+}
+
+std::unique_ptr<Desktop> backendOf(Kind kind, ProcessRunner& runner) {
+    switch (kind) {
+    case Kind::Gnome:
+        return std::make_unique<GnomeDesktop>(GnomeDesktop::Family::Gnome, runner);
+    case Kind::Cinnamon:
+        return std::make_unique<GnomeDesktop>(GnomeDesktop::Family::Cinnamon, runner);
+    case Kind::Mate:
+        return std::make_unique<GnomeDesktop>(GnomeDesktop::Family::Mate, runner);
+    case Kind::Kde:
+        return std::make_unique<KdeDesktop>(std::make_unique<DBusPlasmaScripting>());
+    case Kind::Xfce:
+        return std::make_unique<XfceDesktop>(runner);
+    case Kind::LXQt:
+        return std::make_unique<PcmanfmDesktop>(PcmanfmDesktop::Variant::LXQt, runner);
+    case Kind::LXDE:
+        return std::make_unique<PcmanfmDesktop>(PcmanfmDesktop::Variant::LXDE, runner);
     }
     return nullptr;
 }
@@ -60,18 +99,42 @@ std::unique_ptr<Desktop> ownBackend(Kind kind, ProcessRunner& runner) {
 } // namespace
 
 DesktopSession DesktopSession::fromEnvironment() {
-    return DesktopSession{qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
-                          qEnvironmentVariable("DISPLAY")};
+    DesktopSession session;
+    session.currentDesktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    session.display = qEnvironmentVariable("DISPLAY");
+    session.wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" ||
+                      !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (!session.display.isEmpty() && !session.wayland)
+        session.desktopWindows = X11Desktop::desktopWindows(session.display);
+    return session;
 }
 
 std::unique_ptr<Desktop> createDesktop(const DesktopSession& session, ProcessRunner& runner) {
     // The first name this program knows decides ("ubuntu:GNOME", "Budgie:GNOME").
-    for (const QString& name : session.currentDesktop.split(u':', Qt::SkipEmptyParts)) {
-        if (const std::optional<Kind> kind = kindOf(name)) {
-            if (std::unique_ptr<Desktop> own = ownBackend(*kind, runner))
-                return own;
+    const QStringList names = session.currentDesktop.split(u':', Qt::SkipEmptyParts);
+    std::optional<Kind> kind;
+    for (const QString& name : names)
+        if ((kind = kindOf(name)))
             break;
-        }
+    for (qsizetype i = 0; !kind && i < session.desktopWindows.size(); ++i)
+        kind = kindOfWindow(session.desktopWindows[i]);
+    QString missing;
+    if (kind) {
+        if (runner.available(toolOf(*kind)))
+            return backendOf(*kind, runner);
+        missing = toolOf(*kind);
+    }
+
+    // The root window of Xwayland is never seen.
+    if (session.wayland) {
+        const QString name = names.isEmpty() ? QStringLiteral("Wayland") : names.first();
+        return std::make_unique<RefusingDesktop>(
+            name, missing.isEmpty()
+                      ? QStringLiteral("this program can't set the wallpaper of this Wayland "
+                                       "desktop")
+                      : QStringLiteral("%1 is not installed, and this program can't set the "
+                                       "wallpaper of this Wayland desktop without it")
+                            .arg(missing));
     }
     if (!session.display.isEmpty())
         return std::make_unique<X11Desktop>(session.display);

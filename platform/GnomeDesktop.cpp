@@ -3,6 +3,7 @@
 #include "platform/ProcessRunner.h"
 
 #include <QUrl>
+#include <utility>
 
 namespace {
 
@@ -18,8 +19,9 @@ QString pictureOptions(const DesktopValues& values) {
 
 } // namespace
 
-GnomeDesktop::GnomeDesktop(Family family, ProcessRunner& runner)
-    : family_(family), runner_(runner) {}
+GnomeDesktop::GnomeDesktop(Family family, ProcessRunner& runner,
+                           ComposedWallpaper::ScreenSize screenSize)
+    : family_(family), runner_(runner), composed_(std::move(screenSize)) {}
 
 QString GnomeDesktop::name() const {
     switch (family_) {
@@ -71,22 +73,35 @@ QString GnomeDesktop::apply(const DesktopValues& values) {
 
     // The bitmap is rewritten under one name, and these desktops keep the
     // picture they have when the key does not change: GSettings sends no
-    // change for an equal value, and the shell caches decoded pictures by
-    // file. Setting the key empty and back is not enough, since the cached
-    // picture of that file is still alive and comes back. So the desktop is
-    // given one of two copies beside the bitmap, in turn: a name it has not
-    // shown last, whose content is new.
-    const ReloadAlias::Result copy = alias_.handOver(values.wallpaperPath);
-    if (!copy.error.isEmpty())
-        return copy.error;
-    const QString& picture = copy.path;
+    // change for an equal value. Setting the key empty and back is not
+    // enough either, since the shell keeps decoded pictures by file name
+    // until its garbage collector runs. So GNOME gets its composed picture
+    // under a name it has never had; Cinnamon and MATE, which let go of the
+    // picture they no longer show, get one of two copies in turn.
+    const bool composed = family_ == Family::Gnome;
+    QString picture;
+    if (composed) {
+        const ComposedWallpaper::Result r = composed_.handOver(values);
+        if (!r.error.isEmpty())
+            return r.error;
+        picture = r.path;
+    } else {
+        const ReloadAlias::Result r = alias_.handOver(values.wallpaperPath);
+        if (!r.error.isEmpty())
+            return r.error;
+        picture = r.path;
+    }
 
     QList<std::pair<QString, QString>> changes;
-    changes.append({QStringLiteral("picture-options"), quoted(pictureOptions(values))});
+    changes.append({QStringLiteral("picture-options"),
+                    quoted(composed && !picture.isEmpty() ? QStringLiteral("stretched")
+                                                          : pictureOptions(values))});
+    // Still written with a picture: it is what shows while there is none.
     if (values.background)
         changes.append({QStringLiteral("primary-color"), quoted(hexColour(*values.background))});
     changes.append({QStringLiteral("color-shading-type"), quoted(QStringLiteral("solid"))});
     // The picture last: its change is what makes the desktop redraw.
+    const qsizetype firstPicture = changes.size();
     if (family_ == Family::Mate) {
         changes.append({QStringLiteral("picture-filename"), quoted(picture)});
     } else {
@@ -98,12 +113,21 @@ QString GnomeDesktop::apply(const DesktopValues& values) {
             changes.append({QStringLiteral("picture-uri-dark"), quoted(uri)});
     }
 
-    for (const auto& [key, value] : changes) {
-        if (QString problem = set(key, value); !problem.isEmpty()) {
-            alias_.discard();
+    for (qsizetype i = 0; i < changes.size(); ++i) {
+        if (QString problem = set(changes[i].first, changes[i].second); !problem.isEmpty()) {
+            // Once a picture key took the new picture, the desktop may show it.
+            if (i <= firstPicture)
+                composed ? composed_.discard() : alias_.discard();
+            else if (composed)
+                composed_.keep();
+            else
+                alias_.commit();
             return problem;
         }
     }
-    alias_.taken();
+    if (composed)
+        composed_.taken();
+    else
+        alias_.taken();
     return {};
 }

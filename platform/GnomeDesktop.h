@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ComposedWallpaper.h"
 #include "platform/Desktop.h"
 #include "platform/ReloadAlias.h"
 
@@ -10,12 +11,20 @@ class ProcessRunner;
 
 // Desktops that read their background from GSettings, set through the
 // `gsettings` command: GNOME and the desktops built on its settings
-// (Budgie, Unity), Cinnamon and MATE, each with its own schema.
+// (Budgie, Unity, Pantheon), Cinnamon and MATE, each with its own schema.
+//
+// GNOME's shell paints the colour only where there is no picture at all
+// (a centred picture sits on black) and stretches a tile over the whole
+// monitor, so it is handed the screen as this program composes it, shown
+// stretched. Cinnamon and MATE place and colour the bitmap as asked.
 class GnomeDesktop final : public Desktop {
 public:
     enum class Family { Gnome, Cinnamon, Mate };
 
-    GnomeDesktop(Family family, ProcessRunner& runner);
+    // `screenSize` is for GNOME's composed picture; without it, the primary
+    // screen's.
+    GnomeDesktop(Family family, ProcessRunner& runner,
+                 ComposedWallpaper::ScreenSize screenSize = {});
 
     QString name() const override;
     QString apply(const DesktopValues& values) override;
@@ -32,5 +41,6 @@ private:
     Family family_;
     ProcessRunner& runner_;
     std::optional<QStringList> keys_; // the schema's keys, asked once
-    ReloadAlias alias_;
+    ComposedWallpaper composed_;      // GNOME
+    ReloadAlias alias_;               // Cinnamon and MATE
 };

@@ -2,8 +2,9 @@
 
 #include <QUrl>
 
-KdeDesktop::KdeDesktop(std::unique_ptr<PlasmaScripting> scripting)
-    : scripting_(std::move(scripting)) {}
+KdeDesktop::KdeDesktop(std::unique_ptr<PlasmaScripting> scripting,
+                       ComposedWallpaper::ScreenSize screenSize)
+    : scripting_(std::move(scripting)), composed_(std::move(screenSize)) {}
 
 KdeDesktop::Settings KdeDesktop::settingsFor(const DesktopValues& values, const QString& picture) {
     Settings settings;
@@ -20,8 +21,7 @@ KdeDesktop::Settings KdeDesktop::settingsFor(const DesktopValues& values, const 
         return settings;
     }
     settings.plugin = QStringLiteral("org.kde.image");
-    const int mode = values.tile ? Tile : values.style == 2 ? Stretch : Centred;
-    settings.general.append({QStringLiteral("FillMode"), QString::number(mode)});
+    settings.general.append({QStringLiteral("FillMode"), QString::number(Stretch)});
     colour();
     // The picture last: its change is what makes the desktop redraw.
     settings.general.append(
@@ -49,26 +49,25 @@ QString KdeDesktop::scriptFor(const Settings& settings) {
 }
 
 QString KdeDesktop::apply(const DesktopValues& values) {
-    // Plasma keeps the picture it has when Image names the same file again,
-    // so it is given the alternating copy instead of the bitmap.
-    const ReloadAlias::Result copy = alias_.handOver(values.wallpaperPath);
-    if (!copy.error.isEmpty())
-        return copy.error;
-    const QString& picture = copy.path;
+    // Plasma keeps the picture it has when Image names the same file again;
+    // the composed picture has a new name each time.
+    const ComposedWallpaper::Result composed = composed_.handOver(values);
+    if (!composed.error.isEmpty())
+        return composed.error;
+    const QString& picture = composed.path;
 
     using Outcome = PlasmaScripting::Reply::Outcome;
     const PlasmaScripting::Reply reply =
         scripting_->evaluateScript(scriptFor(settingsFor(values, picture)));
     if (reply.outcome == Outcome::Done && reply.output.trimmed().isEmpty()) {
-        alias_.taken();
+        composed_.taken();
         return {};
     }
     if (reply.outcome == Outcome::NoAnswer) {
-        // The shell may still read the copy: keep it, and write the other
-        // one next time.
-        alias_.commit();
+        // The shell may still read the picture: keep it.
+        composed_.keep();
         return reply.error;
     }
-    alias_.discard();
+    composed_.discard();
     return reply.outcome == Outcome::Done ? reply.output.trimmed() : reply.error;
 }

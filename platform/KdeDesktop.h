@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/ComposedWallpaper.h"
 #include "platform/Desktop.h"
 #include "platform/PlasmaScripting.h"
-#include "platform/ReloadAlias.h"
 
 #include <QList>
 #include <memory>
@@ -10,10 +10,13 @@
 
 // KDE Plasma 5 and 6: the shell's desktop script sets the wallpaper plugin
 // and its settings on every desktop containment (one per screen and, where
-// used, per activity).
+// used, per activity). Plasma tiles from a centred grid, so a picture is
+// handed over as the screen this program composes, stretched.
 class KdeDesktop final : public Desktop {
 public:
-    explicit KdeDesktop(std::unique_ptr<PlasmaScripting> scripting);
+    // Without `screenSize`, the primary screen's.
+    explicit KdeDesktop(std::unique_ptr<PlasmaScripting> scripting,
+                        ComposedWallpaper::ScreenSize screenSize = {});
 
     QString name() const override { return QStringLiteral("KDE Plasma"); }
     QString apply(const DesktopValues& values) override;
@@ -24,14 +27,15 @@ public:
         QString plugin;
         QList<std::pair<QString, QString>> general;
     };
-    // `picture` is the file the desktop is to show; empty for no picture.
+    // `picture` is the composed screen the desktop is to show; empty for
+    // no picture.
     static Settings settingsFor(const DesktopValues& values, const QString& picture);
     static QString scriptFor(const Settings& settings);
 
-    // The image plugin's FillMode values this program uses.
-    enum FillMode { Stretch = 0, Tile = 3, Centred = 6 };
+    // The image plugin's FillMode for a picture shown stretched.
+    static constexpr int Stretch = 0;
 
 private:
     std::unique_ptr<PlasmaScripting> scripting_;
-    ReloadAlias alias_;
+    ComposedWallpaper composed_;
 };

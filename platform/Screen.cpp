@@ -18,14 +18,25 @@ int twipsFor(qreal dpi) {
 
 } // namespace
 
+QSize primaryScreenSize() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return {};
+    const QScreen* s = primary();
+    if (!s)
+        return {};
+    const qreal ratio = s->devicePixelRatio();
+    return QSize(static_cast<int>(std::lround(s->geometry().width() * ratio)),
+                 static_cast<int>(std::lround(s->geometry().height() * ratio)));
+}
+
 int QtScreen::widthPixels() const {
-    QScreen* s = primary();
-    return s ? static_cast<int>(std::lround(s->geometry().width() * s->devicePixelRatio())) : 1024;
+    const QSize size = primaryScreenSize();
+    return size.isEmpty() ? 1024 : size.width();
 }
 
 int QtScreen::heightPixels() const {
-    QScreen* s = primary();
-    return s ? static_cast<int>(std::lround(s->geometry().height() * s->devicePixelRatio())) : 768;
+    const QSize size = primaryScreenSize();
+    return size.isEmpty() ? 768 : size.height();
 }
 
 int QtScreen::twipsPerPixelX() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSize>
+
 // The primary screen in device pixels, and the twips that window sizes are
 // given in (1440 twips to the logical inch).
 class Screen {
@@ -36,3 +38,7 @@ public:
 
     int width, height, twips, bits;
 };
+
+// The primary screen in device pixels; empty when there is none (no
+// application with a screen).
+QSize primaryScreenSize();

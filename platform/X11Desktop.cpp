@@ -1,8 +1,9 @@
 #include "platform/X11Desktop.h"
 
 #include "platform/ImageBox.h"
+#include "platform/ScreenPicture.h"
 
-#include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -46,11 +47,6 @@ QString xErrorText(Display* display, int code) {
     char text[256] = {};
     XGetErrorText(display, code, text, sizeof text);
     return QString::fromLocal8Bit(text);
-}
-
-QRgb colourOf(int32_t bgr) {
-    const quint32 c = quint32(bgr);
-    return qRgb(int(c & 0xff), int((c >> 8) & 0xff), int((c >> 16) & 0xff));
 }
 
 // The lowest set bit and the width of a visual's colour mask.
@@ -145,31 +141,108 @@ void freePreviousPixmap(Display* display, Window root, ErrorTrap& trap) {
     trap.sync(); // a pixmap that is gone already is no error of ours
 }
 
+std::optional<QList<unsigned long>> listProperty(Display* display, Window window, Atom property,
+                                                 Atom type) {
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::optional<QList<unsigned long>> result;
+    // Xlib hands 32-bit items over as longs.
+    if (XGetWindowProperty(display, window, property, 0, 4096, False, type, &actualType, &format,
+                           &count, &after, &data) == Success &&
+        actualType == type && format == 32 && data) {
+        const auto* items = reinterpret_cast<const unsigned long*>(data);
+        result = QList<unsigned long>(items, items + count);
+    }
+    if (data)
+        XFree(data);
+    return result;
+}
+
+// The windows the window manager manages and, for a session without one
+// or windows it leaves alone, the root window's own children.
+QList<Window> topLevelWindows(Display* display, Window root) {
+    QList<Window> windows;
+    const Atom clients = XInternAtom(display, "_NET_CLIENT_LIST", True);
+    if (clients != None) {
+        if (const auto list = listProperty(display, root, clients, XA_WINDOW))
+            for (const unsigned long w : *list)
+                windows.append(Window(w));
+    }
+    Window rootOut = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, root, &rootOut, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count; ++i)
+            if (!windows.contains(children[i]))
+                windows.append(children[i]);
+    }
+    if (children)
+        XFree(children);
+    return windows;
+}
+
+QList<DesktopWindow> desktopWindowsOn(Display* display, ErrorTrap& trap) {
+    QList<DesktopWindow> found;
+    const Atom typeAtom = XInternAtom(display, "_NET_WM_WINDOW_TYPE", True);
+    const Atom desktopAtom = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DESKTOP", True);
+    if (typeAtom == None || desktopAtom == None)
+        return found; // no window has ever said it is a desktop
+    const Window root = DefaultRootWindow(display);
+    for (const Window window : topLevelWindows(display, root)) {
+        const auto types = listProperty(display, window, typeAtom, XA_ATOM);
+        if (!types || !types->contains(desktopAtom))
+            continue;
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(display, window, &attributes) ||
+            attributes.map_state != IsViewable)
+            continue;
+        int x = 0, y = 0;
+        Window child = 0;
+        if (!XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child))
+            continue;
+        DesktopWindow desktop;
+        desktop.geometry = QRect(x, y, attributes.width, attributes.height);
+        XClassHint hint{nullptr, nullptr};
+        if (XGetClassHint(display, window, &hint)) {
+            desktop.instance = QString::fromLocal8Bit(hint.res_name);
+            desktop.className = QString::fromLocal8Bit(hint.res_class);
+            XFree(hint.res_name);
+            XFree(hint.res_class);
+        }
+        found.append(desktop);
+    }
+    trap.sync(); // a window that went away meanwhile is no error of ours
+    return found;
+}
+
 } // namespace
 
-X11Desktop::X11Desktop(QString displayName) : displayName_(std::move(displayName)) {}
-
-QImage X11Desktop::composeScreen(QSize screen, const DesktopValues& values, const QImage& bitmap,
-                                 QRgb colour) {
-    QImage canvas(screen, QImage::Format_RGB32);
-    canvas.fill(colour);
-    if (bitmap.isNull())
-        return canvas;
-    QPainter painter(&canvas);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (values.tile) {
-        for (int y = 0; y < screen.height(); y += bitmap.height())
-            for (int x = 0; x < screen.width(); x += bitmap.width())
-                painter.drawImage(x, y, bitmap);
-    } else if (values.style == 2) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(canvas.rect(), bitmap);
-    } else {
-        painter.drawImage((screen.width() - bitmap.width()) / 2,
-                          (screen.height() - bitmap.height()) / 2, bitmap);
+QList<DesktopWindow> X11Desktop::desktopWindows(const QString& displayName) {
+    const QByteArray name = displayName.toLocal8Bit();
+    Display* display = XOpenDisplay(name.isEmpty() ? nullptr : name.constData());
+    if (!display)
+        return {};
+    QList<DesktopWindow> found;
+    {
+        ErrorTrap trap(display);
+        found = desktopWindowsOn(display, trap);
     }
-    return canvas;
+    XCloseDisplay(display);
+    return found;
 }
+
+bool X11Desktop::coverScreen(const QList<DesktopWindow>& windows, QSize screen) {
+    if (windows.isEmpty())
+        return false;
+    QRegion uncovered(QRect(QPoint(0, 0), screen));
+    for (const DesktopWindow& w : windows)
+        uncovered -= w.geometry;
+    return uncovered.isEmpty();
+}
+
+X11Desktop::X11Desktop(QString displayName) : displayName_(std::move(displayName)) {}
 
 QString X11Desktop::apply(const DesktopValues& values) {
     QImage bitmap;
@@ -181,8 +254,7 @@ QString X11Desktop::apply(const DesktopValues& values) {
                 .arg(code);
         bitmap = box.takeImage();
     }
-    if (values.background)
-        lastColour_ = values.background;
+    const QRgb colour = desktopColour(values, lastColour_);
 
     const QByteArray name = displayName_.toLocal8Bit();
     // A connection of its own: its pixmap outlives it once it is retained.
@@ -195,7 +267,21 @@ QString X11Desktop::apply(const DesktopValues& values) {
     const Window root = RootWindow(display, screen);
     const QSize size(DisplayWidth(display, screen), DisplayHeight(display, screen));
 
-    const QImage picture = composeScreen(size, values, bitmap, colourOf(lastColour_.value_or(0)));
+    // A desktop this program does not know draws its own background over
+    // the root window: painting it would change nothing anyone sees.
+    if (const QList<DesktopWindow> desktops = desktopWindowsOn(display, trap);
+        coverScreen(desktops, size)) {
+        const DesktopWindow& first = desktops.first();
+        const QString who = !first.instance.isEmpty()    ? first.instance
+                            : !first.className.isEmpty() ? first.className
+                                                         : QStringLiteral("another program");
+        XCloseDisplay(display);
+        return QStringLiteral("the desktop is drawn by %1, which covers the screen; this "
+                              "program can't set the wallpaper of this desktop")
+            .arg(who);
+    }
+
+    const QImage picture = composeScreen(size, values, bitmap, colour);
     const Pixmap pixmap = uploadPixmap(display, screen, picture);
     if (const int error = trap.sync()) {
         const QString text = xErrorText(display, error);

@@ -2,15 +2,25 @@
 
 #include "platform/Desktop.h"
 
-#include <QImage>
-#include <QSize>
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <optional>
+
+// A window that draws a desktop of its own (of type
+// _NET_WM_WINDOW_TYPE_DESKTOP) over the root window.
+struct DesktopWindow {
+    QString instance;  // WM_CLASS: the program's instance name ("xfdesktop")
+    QString className; // and its class name ("Xfdesktop")
+    QRect geometry;    // where it is on the root window
+};
 
 // Any X11 session without a desktop of its own (a bare window manager,
 // Xvfb): the screen picture becomes the root window's background pixmap,
 // published in _XROOTPMAP_ID and ESETROOT_PMAP_ID for terminals and panels
-// that show the wallpaper through, and kept after the program exits.
+// that show the wallpaper through, and kept after the program exits. When
+// desktop windows cover the whole root window, nobody would see it: that is
+// refused instead.
 class X11Desktop final : public Desktop {
 public:
     // An empty name means $DISPLAY.
@@ -19,10 +29,10 @@ public:
     QString name() const override { return QStringLiteral("X11"); }
     QString apply(const DesktopValues& values) override;
 
-    // The whole screen as it is to look: the colour, and the bitmap tiled
-    // from the top-left, stretched, or centred (cut where it is larger).
-    static QImage composeScreen(QSize screen, const DesktopValues& values, const QImage& bitmap,
-                                QRgb colour);
+    // The desktop windows shown on the display; none when it can't be opened.
+    static QList<DesktopWindow> desktopWindows(const QString& displayName = {});
+    // Whether the windows together cover the whole screen.
+    static bool coverScreen(const QList<DesktopWindow>& windows, QSize screen);
 
 private:
     QString displayName_;

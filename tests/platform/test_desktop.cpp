@@ -1,8 +1,10 @@
+#include "platform/ComposedWallpaper.h"
 #include "platform/DesktopFactory.h"
 #include "platform/GnomeDesktop.h"
 #include "platform/ProcessRunner.h"
 #include "platform/RecordingDesktop.h"
-#include "platform/X11Desktop.h"
+#include "platform/RefusingDesktop.h"
+#include "tests/platform/RecordingRunner.h"
 #include "tests/platform/WallpaperFixture.h"
 
 #include <QFile>
@@ -15,154 +17,173 @@
 
 namespace {
 
-// Records every command and answers from a table; "list-keys" gives the
-// keys of a schema that has a dark picture.
-class RecordingRunner final : public ProcessRunner {
-public:
-    Result run(const QString& program, const QStringList& arguments, int) override {
-        commands.append(QStringList{program} + arguments);
-        Result r;
-        r.exitCode = arguments.contains(failOn) ? 1 : 0;
-        if (r.exitCode != 0)
-            r.errors = "No such key";
-        if (arguments.value(0) == u"list-keys")
-            r.output = keys.join(u'\n').toUtf8();
-        return r;
-    }
-    bool available(const QString& program) const override { return installed.contains(program); }
+DesktopWindow windowOf(const char* instance, const char* className) {
+    return {QString::fromLatin1(instance), QString::fromLatin1(className), QRect(0, 0, 1024, 768)};
+}
 
-    // The value given to a key by the last "set" of it.
-    QString valueOf(const QString& key) const {
-        QString value;
-        for (const QStringList& c : commands)
-            if (c.value(1) == u"set" && c.value(3) == key)
-                value = c.value(4);
-        return value;
-    }
-    QStringList setKeys() const {
-        QStringList out;
-        for (const QStringList& c : commands)
-            if (c.value(1) == u"set")
-                out << c.value(3);
-        return out;
-    }
-
-    QList<QStringList> commands;
-    QStringList installed{QStringLiteral("gsettings")};
-    QStringList keys{QStringLiteral("picture-uri"), QStringLiteral("picture-uri-dark"),
-                     QStringLiteral("picture-options"), QStringLiteral("primary-color")};
-    QString failOn = QStringLiteral("\x01");
-};
-
-TEST(DesktopFactory, ChoosesFromTheSessionAndWhatIsInstalled) {
+TEST(DesktopFactory, ChoosesFromTheSessionItsDesktopWindowsAndWhatIsInstalled) {
     struct Case {
         const char* currentDesktop;
         const char* display;
+        bool wayland;
+        QList<DesktopWindow> windows;
         bool tools; // the desktops' own tools are installed
         const char* expected;
+        bool refused = false; // every change is refused
     } const cases[] = {
-        {"GNOME", ":0", true, "GNOME"},
-        {"ubuntu:GNOME", "", true, "GNOME"}, // Wayland: no X display needed
-        {"Budgie:GNOME", ":0", true, "GNOME"},
-        {"Unity", ":0", true, "GNOME"},
-        {"X-Cinnamon", ":0", true, "Cinnamon"},
-        {"MATE", ":0", true, "MATE"},
-        {"GNOME", ":0", false, "X11"}, // no gsettings: the root window still works
-        {"i3", ":1", true, "X11"},
-        {"", ":99", false, "X11"},
-        {"", "", true, "none"},
-        {"GNOME", "", false, "none"},
-        {"KDE", ":0", true, "KDE Plasma"},
-        {"KDE", "", true, "KDE Plasma"}, // Plasma on Wayland
-        {"KDE", ":0", false, "X11"},
-        {"XFCE", ":0", true, "Xfce"},
-        {"XFCE", ":0", false, "X11"},
-        {"LXQt", ":0", true, "X11"},
+        {"GNOME", ":0", false, {}, true, "GNOME"},
+        {"ubuntu:GNOME", "", true, {}, true, "GNOME"}, // Wayland: no X display needed
+        {"Budgie:GNOME", ":0", false, {}, true, "GNOME"},
+        {"Unity", ":0", false, {}, true, "GNOME"},
+        {"Pantheon", ":0", false, {}, true, "GNOME"},
+        {"X-Cinnamon", ":0", false, {}, true, "Cinnamon"},
+        {"MATE", ":0", false, {}, true, "MATE"},
+        {"GNOME", ":0", false, {}, false, "X11"}, // no gsettings: the root window still works
+        {"i3", ":1", false, {}, true, "X11"},
+        {"", ":99", false, {}, false, "X11"},
+        {"", "", false, {}, true, "none"},
+        {"GNOME", "", false, {}, false, "none"},
+        {"KDE", ":0", false, {}, true, "KDE Plasma"},
+        {"KDE", "", true, {}, true, "KDE Plasma"}, // Plasma on Wayland
+        {"KDE", ":0", false, {}, false, "X11"},
+        {"XFCE", ":0", false, {}, true, "Xfce"},
+        {"XFCE", ":0", false, {}, false, "X11"},
+        {"LXQt", ":0", false, {}, true, "LXQt"},
+        {"LXQt", ":0", false, {}, false, "X11"},
+        {"LXDE", ":0", false, {}, true, "LXDE"},
+        // A desktop the session does not name, known by its desktop window.
+        {"i3", ":0", false, {windowOf("pcmanfm-qt", "pcmanfm-qt")}, true, "LXQt"},
+        {"", ":0", false, {windowOf("pcmanfm", "Pcmanfm")}, true, "LXDE"},
+        {"openbox", ":0", false, {windowOf("desktop_window", "Caja")}, true, "MATE"},
+        {"", ":0", false, {windowOf("xfdesktop", "Xfdesktop")}, true, "Xfce"},
+        {"GNOME", ":0", false, {windowOf("xfdesktop", "Xfdesktop")}, true, "GNOME"},
+        // An unknown desktop window: the root window, which refuses while
+        // the window covers it.
+        {"i3", ":0", false, {windowOf("mydesk", "MyDesk")}, true, "X11"},
+        // Other Wayland sessions: Xwayland's root window is never seen.
+        {"sway", ":0", true, {}, true, "sway", true},
+        {"", "", true, {}, true, "Wayland", true},
+        {"GNOME", ":0", true, {}, false, "GNOME", true},
     };
     for (const Case& c : cases) {
         RecordingRunner runner;
         if (c.tools)
-            runner.installed << QStringLiteral("plasmashell") << QStringLiteral("xfconf-query");
+            runner.installed << QStringLiteral("plasmashell") << QStringLiteral("xfconf-query")
+                             << QStringLiteral("pcmanfm-qt") << QStringLiteral("pcmanfm");
         else
             runner.installed.clear();
-        const std::unique_ptr<Desktop> desktop = createDesktop(
-            {QString::fromLatin1(c.currentDesktop), QString::fromLatin1(c.display)}, runner);
+        const DesktopSession session{QString::fromLatin1(c.currentDesktop),
+                                     QString::fromLatin1(c.display), c.wayland, c.windows};
+        const std::unique_ptr<Desktop> desktop = createDesktop(session, runner);
         ASSERT_TRUE(desktop);
-        EXPECT_EQ(desktop->name(), QLatin1String(c.expected))
-            << c.currentDesktop << " / " << c.display;
+        const std::string what = std::string(c.currentDesktop) + " / " + c.display;
+        EXPECT_EQ(desktop->name(), QLatin1String(c.expected)) << what;
+        EXPECT_EQ(dynamic_cast<RefusingDesktop*>(desktop.get()) != nullptr, c.refused) << what;
+        if (c.refused) {
+            const QString reason = desktop->apply({});
+            EXPECT_TRUE(reason.contains(QStringLiteral("Wayland"))) << reason.toStdString();
+            EXPECT_TRUE(runner.commands.isEmpty());
+        }
     }
 }
 
 class GnomeDesktopTest : public WallpaperFixture {
 protected:
+    static QSize screen() { return {24, 16}; }
+    // The file a picture key names, from its GSettings text.
+    static QString fileOf(const QString& quotedUri) {
+        return QUrl(quotedUri.mid(1, quotedUri.size() - 2)).toLocalFile();
+    }
+    QString numbered(int n) const { return dir.path() + QStringLiteral("/.ZOZ-%1.bmp").arg(n); }
+
     RecordingRunner runner;
 };
 
-TEST_F(GnomeDesktopTest, SetsTheKeysWithThePictureLast) {
-    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner);
+TEST_F(GnomeDesktopTest, TheComposedScreenIsShownStretchedAndThePictureSetLast) {
+    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, screen);
     ASSERT_EQ(desktop.apply(shown(true)), QString());
-    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'wallpaper'"));
+    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'stretched'"));
+    // Still set: it is what shows while there is no picture.
     EXPECT_EQ(runner.valueOf(QStringLiteral("primary-color")), QStringLiteral("'#ff8000'"));
     EXPECT_EQ(runner.valueOf(QStringLiteral("color-shading-type")), QStringLiteral("'solid'"));
     const QString uri = runner.valueOf(QStringLiteral("picture-uri"));
     EXPECT_EQ(runner.valueOf(QStringLiteral("picture-uri-dark")), uri);
     EXPECT_EQ(runner.setKeys().mid(3),
               (QStringList{QStringLiteral("picture-uri"), QStringLiteral("picture-uri-dark")}));
-    // The desktop is given a fresh copy of the bitmap, not the bitmap itself.
-    const QString shownFile = QUrl(uri.mid(1, uri.size() - 2)).toLocalFile();
-    EXPECT_NE(shownFile, bitmap);
-    EXPECT_EQ(QFileInfo(shownFile).absolutePath(), dir.path());
-    EXPECT_TRUE(QFile::exists(shownFile));
-}
+    // The desktop gets the whole screen, tiled from the top-left corner.
+    EXPECT_EQ(fileOf(uri), numbered(1));
+    const QImage picture(fileOf(uri));
+    ASSERT_EQ(picture.size(), screen());
+    EXPECT_EQ(picture.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(picture.pixel(23, 15), qRgb(255, 0, 0));
 
-TEST_F(GnomeDesktopTest, EveryChangeGivesTheDesktopANewNameSoItReloads) {
-    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner);
-    ASSERT_EQ(desktop.apply(shown(false, 2)), QString());
-    const QString first = runner.valueOf(QStringLiteral("picture-uri"));
+    // Centred: the colour around it is in the picture.
+    ASSERT_EQ(desktop.apply(shown()), QString());
     EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'stretched'"));
-    ASSERT_EQ(desktop.apply(shown()), QString());
-    const QString second = runner.valueOf(QStringLiteral("picture-uri"));
-    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'centered'"));
-    EXPECT_NE(first, second);
-    ASSERT_EQ(desktop.apply(shown()), QString());
-    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-uri")), first);
+    const QImage centred(fileOf(runner.valueOf(QStringLiteral("picture-uri"))));
+    EXPECT_EQ(centred.pixel(0, 0), qRgb(255, 128, 0));
+    EXPECT_EQ(centred.pixel(12, 8), qRgb(255, 0, 0));
 }
 
-TEST_F(GnomeDesktopTest, ClearingEmptiesThePictureAndRemovesTheCopies) {
-    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner);
-    ASSERT_EQ(desktop.apply(shown()), QString());
+TEST_F(GnomeDesktopTest, EveryChangeHasANewNameAndOnlyTheShownPictureStays) {
+    {
+        GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, screen);
+        for (const int n : {1, 2, 3}) {
+            ASSERT_EQ(desktop.apply(shown()), QString());
+            EXPECT_EQ(fileOf(runner.valueOf(QStringLiteral("picture-uri"))), numbered(n));
+            EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{numbered(n)});
+        }
+    }
+    // A restart goes on from the highest number beside the bitmap.
+    GnomeDesktop restarted(GnomeDesktop::Family::Gnome, runner, screen);
+    ASSERT_EQ(restarted.apply(shown()), QString());
+    EXPECT_EQ(fileOf(runner.valueOf(QStringLiteral("picture-uri"))), numbered(4));
+
     DesktopValues none;
     none.background = 0;
-    ASSERT_EQ(desktop.apply(none), QString());
+    ASSERT_EQ(restarted.apply(none), QString());
     EXPECT_EQ(runner.valueOf(QStringLiteral("picture-uri")), QStringLiteral("''"));
     EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'none'"));
     EXPECT_EQ(runner.valueOf(QStringLiteral("primary-color")), QStringLiteral("'#000000'"));
-    for (const QString& copy : ReloadAlias::aliasPaths(bitmap))
-        EXPECT_FALSE(QFile::exists(copy));
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList());
 }
 
-TEST_F(GnomeDesktopTest, MateTakesAFileNameAndCinnamonHasNoDarkPicture) {
+TEST_F(GnomeDesktopTest, MateAndCinnamonPlaceTheBitmapThemselves) {
     runner.keys = {QStringLiteral("picture-filename"), QStringLiteral("picture-options")};
-    GnomeDesktop mate(GnomeDesktop::Family::Mate, runner);
-    ASSERT_EQ(mate.apply(shown()), QString());
+    GnomeDesktop mate(GnomeDesktop::Family::Mate, runner, screen);
+    ASSERT_EQ(mate.apply(shown(true)), QString());
     EXPECT_EQ(runner.commands[0].value(2), QStringLiteral("org.mate.background"));
+    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'wallpaper'"));
     const QString file = runner.valueOf(QStringLiteral("picture-filename"));
-    EXPECT_TRUE(file.startsWith(u'\'' + dir.path())) << file.toStdString();
+    EXPECT_TRUE(ReloadAlias::aliasPaths(bitmap).contains(file.mid(1, file.size() - 2)))
+        << file.toStdString();
     EXPECT_FALSE(runner.setKeys().contains(QStringLiteral("picture-uri")));
 
     RecordingRunner other;
     other.keys = {QStringLiteral("picture-uri")};
-    GnomeDesktop cinnamon(GnomeDesktop::Family::Cinnamon, other);
-    ASSERT_EQ(cinnamon.apply(shown()), QString());
+    GnomeDesktop cinnamon(GnomeDesktop::Family::Cinnamon, other, screen);
+    ASSERT_EQ(cinnamon.apply(shown(false, 2)), QString());
     EXPECT_EQ(other.commands[1].value(2), QStringLiteral("org.cinnamon.desktop.background"));
+    EXPECT_EQ(other.valueOf(QStringLiteral("picture-options")), QStringLiteral("'stretched'"));
     EXPECT_FALSE(other.setKeys().contains(QStringLiteral("picture-uri-dark")));
+    ASSERT_EQ(cinnamon.apply(shown()), QString());
+    EXPECT_EQ(other.valueOf(QStringLiteral("picture-options")), QStringLiteral("'centered'"));
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList());
 }
 
 TEST_F(GnomeDesktopTest, AFailingCommandIsReportedNotPassedOff) {
-    runner.failOn = QStringLiteral("picture-uri");
-    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner);
-    const QString problem = desktop.apply(shown());
+    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, screen);
+    ASSERT_EQ(desktop.apply(shown()), QString());
+    // Refused before any picture key: the new picture goes, the shown one stays.
+    runner.failOn = QStringLiteral("picture-options");
+    QString problem = desktop.apply(shown());
     EXPECT_TRUE(problem.contains(QStringLiteral("No such key"))) << problem.toStdString();
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{numbered(1)});
+    // Refused after the picture was taken in one key: the desktop may show it.
+    runner.failOn = QStringLiteral("picture-uri-dark");
+    problem = desktop.apply(shown());
+    EXPECT_FALSE(problem.isEmpty());
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), (QStringList{numbered(1), numbered(3)}));
 
     RecordingRunner missingSchema;
     missingSchema.failOn = QStringLiteral("list-keys");
@@ -195,8 +216,6 @@ TEST_F(GnomeDesktopTest, RealSettingsStoreTakesTheValues) {
     if (!schemas.contains(QStringLiteral("org.gnome.desktop.background")))
         GTEST_SKIP() << "the GNOME desktop schemas are not installed";
 
-    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, real);
-    ASSERT_EQ(desktop.apply(shown(true)), QString());
     const auto get = [&](const char* key) {
         return QString::fromUtf8(
                    real.run(QStringLiteral("gsettings"),
@@ -206,40 +225,31 @@ TEST_F(GnomeDesktopTest, RealSettingsStoreTakesTheValues) {
                        .output)
             .trimmed();
     };
-    EXPECT_EQ(get("picture-options"), QStringLiteral("'wallpaper'"));
-    EXPECT_EQ(get("primary-color"), QStringLiteral("'#ff8000'"));
-    EXPECT_EQ(get("color-shading-type"), QStringLiteral("'solid'"));
-    const QString uri = get("picture-uri");
-    EXPECT_TRUE(uri.startsWith(QStringLiteral("'file://"))) << uri.toStdString();
-    ASSERT_EQ(desktop.apply(shown()), QString());
-    EXPECT_NE(get("picture-uri"), uri);
-}
-
-TEST(X11Compose, ColourAroundTheCentredTiledOrStretchedBitmap) {
-    QImage bitmap(4, 2, QImage::Format_RGB32);
-    bitmap.fill(qRgb(9, 9, 9));
-    DesktopValues values;
-    const QRgb blue = qRgb(0, 0, 200);
-    QImage centred = X11Desktop::composeScreen({10, 6}, values, bitmap, blue);
-    EXPECT_EQ(centred.pixel(3, 2), qRgb(9, 9, 9));
-    EXPECT_EQ(centred.pixel(6, 3), qRgb(9, 9, 9));
-    EXPECT_EQ(centred.pixel(2, 2), blue);
-    EXPECT_EQ(centred.pixel(3, 4), blue);
-    // A bitmap larger than the screen is cut evenly on both sides.
-    QImage big(14, 6, QImage::Format_RGB32);
-    big.fill(qRgb(1, 2, 3));
-    big.setPixel(2, 0, qRgb(7, 7, 7));
-    EXPECT_EQ(X11Desktop::composeScreen({10, 6}, values, big, blue).pixel(0, 0), qRgb(7, 7, 7));
-
-    values.tile = true;
-    bitmap.setPixel(0, 0, qRgb(100, 0, 0));
-    const QImage tiled = X11Desktop::composeScreen({10, 6}, values, bitmap, blue);
-    EXPECT_EQ(tiled.pixel(0, 0), qRgb(100, 0, 0));
-    EXPECT_EQ(tiled.pixel(8, 4), qRgb(100, 0, 0));
-    values.tile = false;
-    values.style = 2;
-    const QImage stretched = X11Desktop::composeScreen({10, 6}, values, bitmap, blue);
-    EXPECT_EQ(stretched.pixel(9, 5), qRgb(9, 9, 9));
+    {
+        GnomeDesktop desktop(GnomeDesktop::Family::Gnome, real, screen);
+        ASSERT_EQ(desktop.apply(shown(true)), QString());
+        EXPECT_EQ(get("picture-options"), QStringLiteral("'stretched'"));
+        EXPECT_EQ(get("primary-color"), QStringLiteral("'#ff8000'"));
+        EXPECT_EQ(get("color-shading-type"), QStringLiteral("'solid'"));
+        const QString uri = get("picture-uri");
+        EXPECT_EQ(fileOf(uri), numbered(1)) << uri.toStdString();
+        EXPECT_EQ(get("picture-uri-dark"), uri);
+        ASSERT_EQ(desktop.apply(shown()), QString());
+        EXPECT_EQ(fileOf(get("picture-uri")), numbered(2));
+        EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{numbered(2)});
+    }
+    // The program starts again: the sequence goes on, and clearing removes it.
+    GnomeDesktop restarted(GnomeDesktop::Family::Gnome, real, screen);
+    ASSERT_EQ(restarted.apply(shown(false, 2)), QString());
+    EXPECT_EQ(fileOf(get("picture-uri")), numbered(3));
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{numbered(3)});
+    DesktopValues none;
+    none.background = 0xC0E0FF;
+    ASSERT_EQ(restarted.apply(none), QString());
+    EXPECT_EQ(get("picture-uri"), QStringLiteral("''"));
+    EXPECT_EQ(get("picture-options"), QStringLiteral("'none'"));
+    EXPECT_EQ(get("primary-color"), QStringLiteral("'#ffe0c0'"));
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QDBusContext>
 #include <QDBusError>
 #include <QFile>
+#include <QImage>
 #include <QMutex>
 #include <QThread>
 #include <QUrl>
@@ -21,31 +22,25 @@ QString literal(const char* text) {
     return javaScriptString(QString::fromUtf8(text));
 }
 
-TEST(KdeDesktopSettings, PlacementAndColourForEveryCase) {
-    const QString picture = QStringLiteral("/home/u/Documents/.ZOZ-A.bmp");
-    const QString image = literal("file:///home/u/Documents/.ZOZ-A.bmp");
+TEST(KdeDesktopSettings, TheComposedScreenStretchedWithTheColour) {
+    const QString picture = QStringLiteral("/home/u/Documents/.ZOZ-7.bmp");
+    const QString image = literal("file:///home/u/Documents/.ZOZ-7.bmp");
     const QString orange = literal("#ff8000");
     struct Case {
         Handed in;
         const char* plugin;
         General general;
     } const cases[] = {
+        // The placement is in the composed picture already.
         {{"tiled", true, true, 0, 0x0080FF},
          "org.kde.image",
-         {{"FillMode", "3"}, {"Color", orange}, {"Image", image}}},
+         {{"FillMode", "0"}, {"Color", orange}, {"Image", image}}},
         {{"centred", true, false, 0, 0x0080FF},
          "org.kde.image",
-         {{"FillMode", "6"}, {"Color", orange}, {"Image", image}}},
-        {{"stretched", true, false, 2, 0x0080FF},
-         "org.kde.image",
          {{"FillMode", "0"}, {"Color", orange}, {"Image", image}}},
-        // TileWallpaper "1" wins over the style, as on the other desktops.
-        {{"tiled and stretched", true, true, 2, 0x0080FF},
-         "org.kde.image",
-         {{"FillMode", "3"}, {"Color", orange}, {"Image", image}}},
         {{"black", true, false, 0, 0},
          "org.kde.image",
-         {{"FillMode", "6"}, {"Color", literal("#000000")}, {"Image", image}}},
+         {{"FillMode", "0"}, {"Color", literal("#000000")}, {"Image", image}}},
         {{"colour kept", true, false, 2, std::nullopt},
          "org.kde.image",
          {{"FillMode", "0"}, {"Image", image}}},
@@ -94,7 +89,7 @@ protected:
         WallpaperFixture::SetUp();
         auto recording = std::make_unique<RecordingPlasmaScripting>();
         shell = recording.get();
-        desktop = std::make_unique<KdeDesktop>(std::move(recording));
+        desktop = std::make_unique<KdeDesktop>(std::move(recording), screen);
     }
     // The file the last script handed to the shell.
     QString imageOfLastScript() const {
@@ -106,35 +101,40 @@ protected:
         return QUrl(script.mid(from, script.indexOf(u'"', from) - from)).toLocalFile();
     }
 
+    static QSize screen() { return {24, 16}; }
+
     RecordingPlasmaScripting* shell = nullptr;
     std::unique_ptr<KdeDesktop> desktop;
 };
 
-TEST_F(KdeDesktopTest, TheShellGetsAnAlternatingCopySoItReloads) {
-    ASSERT_EQ(desktop->apply(shown()), QString());
+TEST_F(KdeDesktopTest, TheShellGetsTheComposedScreenUnderANewNameEachTime) {
+    ASSERT_EQ(desktop->apply(shown(true)), QString());
     ASSERT_EQ(shell->scripts.size(), 1);
     const QString first = imageOfLastScript();
     EXPECT_EQ(shell->scripts.last(),
-              KdeDesktop::scriptFor(KdeDesktop::settingsFor(shown(), first)));
-    EXPECT_NE(first, bitmap);
-    EXPECT_TRUE(ReloadAlias::aliasPaths(bitmap).contains(first));
-    EXPECT_TRUE(QFile::exists(first));
+              KdeDesktop::scriptFor(KdeDesktop::settingsFor(shown(true), first)));
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{first});
+    // Tiles start at the top-left corner.
+    const QImage tiled(first);
+    ASSERT_EQ(tiled.size(), screen());
+    EXPECT_EQ(tiled.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(tiled.pixel(23, 15), qRgb(255, 0, 0));
+
     ASSERT_EQ(desktop->apply(shown()), QString());
     const QString second = imageOfLastScript();
     EXPECT_NE(second, first);
-    ASSERT_EQ(desktop->apply(shown()), QString());
-    EXPECT_EQ(imageOfLastScript(), first);
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{second});
+    EXPECT_EQ(QImage(second).pixel(0, 0), qRgb(255, 128, 0));
 }
 
-TEST_F(KdeDesktopTest, ClearingShowsTheColourAndRemovesTheCopies) {
+TEST_F(KdeDesktopTest, ClearingShowsTheColourAndRemovesThePictures) {
     ASSERT_EQ(desktop->apply(shown()), QString());
     DesktopValues none;
     none.background = 0;
     ASSERT_EQ(desktop->apply(none), QString());
     EXPECT_TRUE(shell->scripts.last().contains(QStringLiteral("\"org.kde.color\"")));
     EXPECT_TRUE(shell->scripts.last().contains(QStringLiteral("\"Color\", \"#000000\"")));
-    for (const QString& copy : ReloadAlias::aliasPaths(bitmap))
-        EXPECT_FALSE(QFile::exists(copy));
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList());
 }
 
 TEST_F(KdeDesktopTest, RefusalsAreReportedNotPassedOff) {
@@ -159,16 +159,15 @@ TEST_F(KdeDesktopTest, RefusalsAreReportedNotPassedOff) {
         EXPECT_TRUE(problem.contains(QLatin1String(c.told))) << problem.toStdString();
         const QString refused = imageOfLastScript();
         EXPECT_NE(refused, shownCopy);
-        // The copy on the desktop stays; the refused one is removed, unless
-        // the shell may still be reading it.
+        // The picture on the desktop stays; the refused one is removed,
+        // unless the shell may still be reading it.
         EXPECT_TRUE(QFile::exists(shownCopy));
         EXPECT_EQ(QFile::exists(refused), c.reply.outcome == Outcome::NoAnswer) << c.told;
         shell->reply = {Outcome::Done, {}, {}};
         ASSERT_EQ(desktop->apply(shown()), QString());
-        if (c.reply.outcome == Outcome::NoAnswer)
-            EXPECT_EQ(imageOfLastScript(), shownCopy) << "the copy the shell may read is kept";
-        else
-            EXPECT_EQ(imageOfLastScript(), refused);
+        const QString next = imageOfLastScript();
+        EXPECT_NE(next, refused) << c.told;
+        EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{next}) << c.told;
     }
 }
 

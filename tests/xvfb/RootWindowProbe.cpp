@@ -77,3 +77,44 @@ bool RootWindowProbe::pixmapExists(uint32_t pixmap) const {
     XSetErrorHandler(previous);
     return lastXError == 0;
 }
+
+TestDesktopWindow::TestDesktopWindow(QRect geometry, const char* instance, bool framed)
+    : display_(XOpenDisplay(nullptr)), framed_(framed) {
+    Display* d = asDisplay(display_);
+    if (!d)
+        return;
+    const Window root = DefaultRootWindow(d);
+    Window parent = root;
+    QRect inParent = geometry;
+    if (framed) {
+        parent =
+            XCreateSimpleWindow(d, root, geometry.x(), geometry.y(), unsigned(geometry.width()),
+                                unsigned(geometry.height()), 0, 0, 0);
+        inParent.moveTo(0, 0);
+    }
+    const Window window =
+        XCreateSimpleWindow(d, parent, inParent.x(), inParent.y(), unsigned(inParent.width()),
+                            unsigned(inParent.height()), 0, 0, 0x123456);
+    const Atom desktopType = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DESKTOP", False);
+    XChangeProperty(d, window, XInternAtom(d, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&desktopType), 1);
+    XClassHint hint{const_cast<char*>(instance), const_cast<char*>("TestDesk")};
+    XSetClassHint(d, window, &hint);
+    if (framed) {
+        XChangeProperty(d, root, XInternAtom(d, "_NET_CLIENT_LIST", False), XA_WINDOW, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(&window), 1);
+        XMapWindow(d, parent);
+    }
+    XMapWindow(d, window);
+    XSync(d, False);
+}
+
+TestDesktopWindow::~TestDesktopWindow() {
+    Display* d = asDisplay(display_);
+    if (!d)
+        return;
+    if (framed_)
+        XDeleteProperty(d, DefaultRootWindow(d), XInternAtom(d, "_NET_CLIENT_LIST", False));
+    // Closing the connection destroys its windows.
+    XCloseDisplay(d);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <cstdint>
 #include <optional>
@@ -25,4 +26,20 @@ public:
 
 private:
     void* display_ = nullptr;
+};
+
+// A window of the test's own that says it draws the desktop
+// (_NET_WM_WINDOW_TYPE_DESKTOP), shown until the object goes. `framed`
+// puts it in a frame window and lists it in _NET_CLIENT_LIST, as a
+// window manager that reparents would.
+class TestDesktopWindow {
+public:
+    TestDesktopWindow(QRect geometry, const char* instance, bool framed = false);
+    ~TestDesktopWindow();
+    TestDesktopWindow(const TestDesktopWindow&) = delete;
+    TestDesktopWindow& operator=(const TestDesktopWindow&) = delete;
+
+private:
+    void* display_ = nullptr;
+    bool framed_ = false;
 };

@@ -3,6 +3,8 @@
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "engine/WallpaperImage.h"
+#include "platform/DesktopFactory.h"
+#include "platform/ProcessRunner.h"
 #include "platform/X11Desktop.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/xvfb/RootWindowProbe.h"
@@ -73,6 +75,62 @@ TEST_F(X11DesktopTest, EntryAppearsOnTheRootWindowAndThePreviousPictureIsFreed) 
     ASSERT_TRUE(second);
     EXPECT_NE(*second, *first);
     EXPECT_FALSE(probe.pixmapExists(*first));
+}
+
+TEST_F(X11DesktopTest, ADesktopWindowOverTheRootIsReportedOnceAndNothingIsPainted) {
+    add(qRgb(220, 30, 30), 0x00804020, 2);
+    add(qRgb(30, 200, 60), 0x00000000, 1);
+    const int w = env.screen.width, h = env.screen.height;
+    DisplayListEntry(list, 0, true);
+    ASSERT_TRUE(env.errors.calls.isEmpty());
+    const std::optional<uint32_t> before = probe.publishedPixmap();
+    ASSERT_TRUE(before);
+    {
+        // A desktop this program does not know, in a session that names none.
+        const TestDesktopWindow cover(QRect(0, 0, w, h), "testdesk");
+        const QList<DesktopWindow> windows = X11Desktop::desktopWindows();
+        ASSERT_EQ(windows.size(), 1);
+        EXPECT_EQ(windows[0].instance, QStringLiteral("testdesk"));
+        EXPECT_EQ(windows[0].geometry, QRect(0, 0, w, h));
+        SystemProcessRunner runner;
+        const std::unique_ptr<Desktop> chosen = createDesktop(
+            {QStringLiteral("i3"), qEnvironmentVariable("DISPLAY"), false, windows}, runner);
+        EXPECT_EQ(chosen->name(), QStringLiteral("X11"));
+        services().desktop = chosen.get();
+
+        DisplayListEntry(list, 1, true);
+        DisplayListEntry(list, 0, true);
+        ASSERT_EQ(env.errors.calls.size(), 1) << env.errors.messages().join(u'\n').toStdString();
+        const QString told = env.errors.calls[0].message;
+        EXPECT_TRUE(told.startsWith(QStringLiteral("Can not set Wallpaper Image\r\nX11: ")))
+            << told.toStdString();
+        EXPECT_TRUE(told.contains(QStringLiteral("testdesk"))) << told.toStdString();
+        EXPECT_EQ(probe.publishedPixmap(), before);
+        services().desktop = &desktop;
+    }
+    // The desktop window gone, the root window shows the wallpaper again.
+    DisplayListEntry(list, 1, true);
+    EXPECT_EQ(probe.grab().pixel(0, 0), qRgb(30, 200, 60));
+}
+
+TEST_F(X11DesktopTest, DesktopWindowsAreFoundInFramesAndOnlyAWholeCoverRefuses) {
+    DesktopValues values;
+    values.background = 0x00FF0000; // blue
+    const int w = env.screen.width, h = env.screen.height;
+    {
+        const TestDesktopWindow framed(QRect(0, 0, w, h), "framed", true);
+        const QList<DesktopWindow> windows = X11Desktop::desktopWindows();
+        ASSERT_EQ(windows.size(), 1);
+        EXPECT_EQ(windows[0].instance, QStringLiteral("framed"));
+        EXPECT_EQ(windows[0].geometry, QRect(0, 0, w, h));
+        EXPECT_TRUE(desktop.apply(values).contains(QStringLiteral("framed")));
+    }
+    {
+        const TestDesktopWindow half(QRect(0, 0, w / 2, h), "half");
+        EXPECT_EQ(X11Desktop::desktopWindows().size(), 1);
+        ASSERT_EQ(desktop.apply(values), QString());
+        EXPECT_EQ(probe.grab().pixel(w - 1, h - 1), qRgb(0, 0, 255));
+    }
 }
 
 } // namespace

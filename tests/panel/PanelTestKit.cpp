@@ -99,6 +99,13 @@ void PanelTest::clickRow(int row, Qt::KeyboardModifiers modifiers, Qt::MouseButt
     QTest::mouseClick(view->viewport(), button, modifiers, r.center());
 }
 
+void PanelTest::selectRows(const QList<int>& rows) {
+    entryList()->clearSelection();
+    for (int row : rows)
+        clickRow(row, Qt::ControlModifier);
+    settle();
+}
+
 void PanelTest::pressKey(int key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(entryList(), static_cast<Qt::Key>(key), modifiers);
 }

@@ -109,6 +109,8 @@ public:
     // Clicks the entry list's row, with keyboard modifiers.
     void clickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                   Qt::MouseButton button = Qt::LeftButton);
+    // Selects exactly these rows, clicking them as the user does.
+    void selectRows(const QList<int>& rows);
     // Presses a key in the entry list.
     void pressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     QStringList entryNames() const;

@@ -13,12 +13,6 @@ namespace {
 
 class CommandTest : public PanelTest {
 public:
-    void select(const QList<int>& rows) {
-        entryList()->clearSelection();
-        for (int row : rows)
-            clickRow(row, Qt::ControlModifier);
-        settle();
-    }
     QByteArray fileBytes() const {
         QFile f(ActiveMagicList.GetFilePath());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -29,7 +23,7 @@ public:
 TEST_F(CommandTest, ActivateShowsThePreviewedEntry) {
     makeList(4, 0);
     openPanel();
-    select({2});
+    selectRows({2});
     clickButton(panel->cmdActivate);
     ASSERT_EQ(desktop.applied.size(), 1);
     EXPECT_EQ(CurrentWallpaper.Path, ActiveMagicList.GetEntryPath(2));
@@ -57,11 +51,11 @@ TEST_F(CommandTest, OKSavesAndShowsAChangedActiveEntry) {
     makeList(4, 1);
     openPanel();
     // The active entry gets a colour, then another entry is looked at.
-    select({1});
+    selectRows({1});
     int32_t red = 0x0000FF;
     panel->ApplyBackgroundColor(red);
     ActiveMagicList.SetActiveEntryChanged();
-    select({3});
+    selectRows({3});
     ActiveMagicList.SetEntryName(0, QStringLiteral("Renamed"));
     clickButton(panel->cmdClose);
     settle();
@@ -113,7 +107,7 @@ TEST_F(CommandTest, RemoveAsksAndTakesOutTheSelection) {
     for (const auto& c : cases) {
         makeList(5, 4);
         openPanel();
-        select(c.rows);
+        selectRows(c.rows);
         env.errors.calls.clear();
         env.errors.answers = {c.reply};
         clickButton(panel->cmdRemovePaper);
@@ -139,7 +133,7 @@ TEST_F(CommandTest, RemoveAsksAndTakesOutTheSelection) {
 TEST_F(CommandTest, TheDeleteKeyRemovesAndAnEmptiedListIsOfferedFilling) {
     makeList(2, 0);
     openPanel();
-    select({0, 1});
+    selectRows({0, 1});
     env.errors.answers = {answer::Yes};
     entryList()->setFocus();
     QTest::keyClick(entryList(), Qt::Key_Delete);
@@ -156,7 +150,7 @@ TEST_F(CommandTest, RemoveDoesNothingWhenTheTimerChangedTheListMeanwhile) {
     // was meant for the entries the user had selected.
     makeList(5, 0);
     openPanel();
-    select({1});
+    selectRows({1});
     QuestionHook hook;
     hook.answers = {answer::Yes};
     hook.during = [this] {
@@ -174,7 +168,7 @@ TEST_F(CommandTest, RemoveDoesNothingWhenTheTimerChangedTheListMeanwhile) {
 TEST_F(CommandTest, HoldingUpMovesOnceThenRepeatsAfterAPause) {
     makeList(6, 0);
     openPanel();
-    select({3, 4});
+    selectRows({3, 4});
     QTest::mousePress(panel->cmdEntryUp, Qt::LeftButton);
     EXPECT_TRUE(panel->timMover->isActive());
     EXPECT_EQ(panel->timMover->interval(), 10);
@@ -198,7 +192,7 @@ TEST_F(CommandTest, HoldingUpMovesOnceThenRepeatsAfterAPause) {
 TEST_F(CommandTest, AnyMouseButtonHoldsDown) {
     makeList(4, 0);
     openPanel();
-    select({1});
+    selectRows({1});
     QTest::mousePress(panel->cmdEntryDown, Qt::RightButton);
     EXPECT_TRUE(panel->timMover->isActive());
     panel->timMover_Timer();
@@ -224,7 +218,7 @@ TEST_F(CommandTest, TheRepeatStopsWithoutAMouseUpOnTheButton) {
         makeList(6, 0);
         openPanel();
         ASSERT_TRUE(QTest::qWaitForWindowActive(panel));
-        select({4});
+        selectRows({4});
         QWidget other;
         other.show();
         QTest::mousePress(panel->cmdEntryUp, Qt::LeftButton);
@@ -246,7 +240,7 @@ TEST_F(CommandTest, TheRepeatStopsWithoutAMouseUpOnTheButton) {
 TEST_F(CommandTest, TheMenuMovesOneStepWithoutAButtonHeld) {
     makeList(4, 0);
     openPanel();
-    select({1});
+    selectRows({1});
     QTest::keyClick(panel, Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(panel->timMover->interval(), 1);
     ASSERT_TRUE(waitFor([&] { return !panel->timMover->isActive(); }));
@@ -267,7 +261,7 @@ TEST_F(CommandTest, TheMenuMovesOneStepWithoutAButtonHeld) {
 TEST_F(CommandTest, RotationsTurnTheSelection) {
     makeList(3, 0);
     openPanel();
-    select({0, 2});
+    selectRows({0, 2});
     const struct {
         std::function<void()> command;
         int16_t after;
@@ -283,7 +277,7 @@ TEST_F(CommandTest, RotationsTurnTheSelection) {
         EXPECT_EQ(ActiveMagicList.GetEntryRotate(2), s.after);
         EXPECT_EQ(ActiveMagicList.GetEntryRotate(1), 0);
     }
-    select({});
+    selectRows({});
     env.errors.calls.clear();
     clickButton(panel->cmdRotate);
     chooseMenuItem(panel, QStringLiteral("mnuRotate(1)"));
@@ -302,7 +296,7 @@ TEST_F(CommandTest, CropHandsTheCurrentEntryToTheDialog) {
     ActiveMagicList.RotateEntry(1);
     ActiveMagicList.Save();
     openPanel();
-    select({1});
+    selectRows({1});
     const QByteArray before = fileBytes();
     // Cancelled: nothing changes, nothing is saved.
     windows.crop = [](const CropRequest&) { return CropAnswer{}; };
@@ -392,7 +386,7 @@ TEST_F(CommandTest, DialogAnswersGivenAfterTheListChangedAreDropped) {
         for (const auto& ch : changes) {
             makeList(4, 0);
             openPanel();
-            select({1});
+            selectRows({1});
             const QString path = ActiveMagicList.GetEntryPath(1);
             c.run(*this, ch.change);
             for (int16_t i = 0; i < ActiveMagicList.GetCount(); ++i) {
@@ -420,7 +414,7 @@ TEST_F(CommandTest, TheCustomColourStartsFromTheSelectionsColour) {
         int32_t original;
     } cases[] = {{{0, 1}, true, 0x102030}, {{1, 2}, false, 0}, {{2}, true, 0x123456}};
     for (const auto& c : cases) {
-        select(c.rows);
+        selectRows(c.rows);
         ColorPickerFields seen;
         windows.colors = [&seen](ColorPickerFields& f) {
             seen = f;
@@ -433,7 +427,7 @@ TEST_F(CommandTest, TheCustomColourStartsFromTheSelectionsColour) {
         }
     }
     const QByteArray before = fileBytes();
-    select({0, 3});
+    selectRows({0, 3});
     windows.colors = [](ColorPickerFields& f) {
         f.Cancelled = false;
         f.SelectedColor = 0xABCDEF;
@@ -449,7 +443,7 @@ TEST_F(CommandTest, RenameProposesTheNameAndRenamesTheEntry) {
     makeList(3, 0);
     ActiveMagicList.SetEntryName(1, QStringLiteral("Sunset"));
     openPanel();
-    select({1});
+    selectRows({1});
     QString proposed;
     windows.rename = [&proposed](RenameFields& f) {
         proposed = f.NewName;

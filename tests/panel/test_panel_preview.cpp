@@ -13,12 +13,6 @@ namespace {
 
 class PreviewTest : public PanelTest {
 public:
-    void selectRows(const QList<int>& rows) {
-        entryList()->clearSelection();
-        for (int row : rows)
-            clickRow(row, Qt::ControlModifier);
-        settle();
-    }
     bool checked(int i) const { return panel->optPosition[i]->isChecked(); }
     QList<bool> checks() const { return {checked(0), checked(1), checked(2), checked(3)}; }
     QColor swatch() const { return panel->picBackground->palette().color(QPalette::Window); }

@@ -411,10 +411,16 @@ void frmMain::mnuRemove_Click() {
             return;
         }
     }
-    if (ActiveMagicList.GetCount() == 0 && Options.ShowEmptyDialog)
+    if (ActiveMagicList.GetCount() == 0 && Options.ShowEmptyDialog) {
+        // An open panel shows the empty list and offers to fill it, as a
+        // panel that opens on it does.
+        const bool open = PanelLoaded && ControlPanel;
         ShowControlPanel();
-    else
+        if (open && ControlPanel)
+            programWindows().offerToFillEmptyList(ControlPanel);
+    } else {
         RefreshControlPanel();
+    }
 }
 
 void frmMain::mnuAbout_Click() {

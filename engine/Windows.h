@@ -108,6 +108,9 @@ public:
     virtual QWidget* createControlPanel() = 0;
     // Refills an open panel's views from the active list.
     virtual void refreshMagicList(QWidget* panel) = 0;
+    // An open panel whose list has just become empty: refills it and offers
+    // ways to fill the list, as a panel opened on an empty list does.
+    virtual void offerToFillEmptyList(QWidget* panel) = 0;
     // Lets the user pick another list, loads and shows it.
     virtual void selectAnotherMagicList() = 0;
     // A new drop window, not yet shown; null when there is none.
@@ -137,6 +140,7 @@ public:
     bool has(LaterWindow) const override { return false; }
     QWidget* createControlPanel() override { return nullptr; }
     void refreshMagicList(QWidget*) override {}
+    void offerToFillEmptyList(QWidget*) override {}
     void selectAnotherMagicList() override {}
     QWidget* createDropWindow() override { return nullptr; }
     void showAboutBox() override {}

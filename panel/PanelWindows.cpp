@@ -1,5 +1,28 @@
 #include "panel/PanelWindows.h"
 
-bool PanelWindows::has(LaterWindow) const {
-    return false;
+#include "panel/PanelResources.h"
+#include "panel/frmMagicPanel.h"
+
+bool PanelWindows::has(LaterWindow window) const {
+    switch (window) {
+    case LaterWindow::ControlPanel:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QWidget* PanelWindows::createControlPanel() {
+    initPanelResources();
+    return new frmMagicPanel;
+}
+
+void PanelWindows::refreshMagicList(QWidget* panel) {
+    if (auto* p = qobject_cast<frmMagicPanel*>(panel))
+        p->RefreshMagicList();
+}
+
+void PanelWindows::offerToFillEmptyList(QWidget* panel) {
+    if (auto* p = qobject_cast<frmMagicPanel*>(panel))
+        p->offerToFillEmptyList();
 }

@@ -6,4 +6,7 @@
 class PanelWindows final : public NoProgramWindows {
 public:
     bool has(LaterWindow window) const override;
+    QWidget* createControlPanel() override;
+    void refreshMagicList(QWidget* panel) override;
+    void offerToFillEmptyList(QWidget* panel) override;
 };

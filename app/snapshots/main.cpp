@@ -8,6 +8,8 @@
 #include "engine/forms/frmEndProg.h"
 #include "engine/forms/frmError.h"
 #include "engine/forms/frmSplash.h"
+#include "panel/PanelResources.h"
+#include "panel/frmMagicPanel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -44,6 +46,11 @@ QWidget* errorQuestion() {
     return form;
 }
 
+QWidget* controlPanel() {
+    initPanelResources();
+    return new frmMagicPanel;
+}
+
 // Every window of the program, in the order a user meets them.
 const std::vector<Snapshot>& snapshots() {
     static const std::vector<Snapshot> all = {
@@ -51,6 +58,7 @@ const std::vector<Snapshot>& snapshots() {
         {"frmError-message", errorMessage},
         {"frmError-question", errorQuestion},
         {"frmEndProg", [] { return new frmEndProg; }},
+        {"frmMagicPanel", controlPanel},
     };
     return all;
 }

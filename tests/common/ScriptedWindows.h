@@ -18,6 +18,7 @@ public:
         return controlPanel ? controlPanel() : nullptr;
     }
     void refreshMagicList(QWidget*) override { calls << QStringLiteral("Refresh"); }
+    void offerToFillEmptyList(QWidget*) override { calls << QStringLiteral("EmptyListOffer"); }
     void selectAnotherMagicList() override { calls << QStringLiteral("SelectAnother"); }
     QWidget* createDropWindow() override {
         calls << QStringLiteral("DropWindow");

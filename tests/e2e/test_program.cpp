@@ -3,6 +3,7 @@
 #include "engine/ProgramState.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/e2e/ProgramRun.h"
+#include "tests/e2e/TopWindows.h"
 #include "tests/xvfb/RootWindowProbe.h"
 
 #include <QDir>
@@ -128,6 +129,9 @@ TEST_F(ProgramTest, ASilentStartShowsTheDueEntry) {
 }
 
 TEST_F(ProgramTest, ASecondStartHandsOverAndEndsAtOnce) {
+    // A list that is shown at the start, so that the control panel the
+    // later copies ask for has nothing new to note.
+    writeSettings(prepareList(false));
     ProgramRun first(world, {kSilent});
     ASSERT_TRUE(first.waitForLog(QStringLiteral("started"))) << first.log().toStdString();
     QFile hive(world.userHive());
@@ -148,6 +152,29 @@ TEST_F(ProgramTest, ASecondStartHandsOverAndEndsAtOnce) {
     ASSERT_TRUE(hive.open(QIODevice::ReadOnly));
     EXPECT_EQ(hive.readAll(), before); // the later copies wrote nothing
     stop(first);
+}
+
+TEST_F(ProgramTest, AStartForTheDesktopShowsTheControlPanel) {
+    const QString caption = QStringLiteral("Tapestrel Control Panel");
+    TopWindows windows;
+    ASSERT_TRUE(windows.connected());
+    writeSettings(prepareList(false));
+    ProgramRun first(world, {});
+    ASSERT_TRUE(first.waitForLog(QStringLiteral("started"), 15000)) << first.log().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return windows.shown(caption); })) << first.log().toStdString();
+
+    // Closed by its close box, the panel goes; the program stays.
+    ASSERT_TRUE(windows.close(caption));
+    ASSERT_TRUE(waitUntil([&] { return !windows.shown(caption); }));
+    EXPECT_FALSE(first.waitForEnd(500));
+
+    // A second start brings it up again.
+    ProgramRun second(world, {});
+    ASSERT_TRUE(second.waitForEnd(5000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(waitUntil([&] { return windows.shown(caption); })) << first.log().toStdString();
+    stop(first);
+    EXPECT_EQ(first.exitCode(), 0);
 }
 
 class SignalTest : public ProgramTest, public ::testing::WithParamInterface<int> {};

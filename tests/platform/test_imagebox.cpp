@@ -1,4 +1,5 @@
 #include "platform/ImageBox.h"
+#include "tests/common/PictureKit.h"
 
 #include <QFile>
 #include <QImageWriter>
@@ -7,29 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Four quadrants of distinct colours, so that any wrong turn or offset shows.
-QImage quadrants(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    QPainter p(&image);
-    p.fillRect(0, 0, width / 2, height / 2, QColor(250, 0, 0));
-    p.fillRect(width / 2, 0, width - width / 2, height / 2, QColor(0, 250, 0));
-    p.fillRect(0, height / 2, width / 2, height - height / 2, QColor(0, 0, 250));
-    p.fillRect(width / 2, height / 2, width - width / 2, height - height / 2,
-               QColor(250, 250, 250));
-    return image;
-}
-
-double meanDifference(const QImage& a, const QImage& b) {
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                   std::abs(qBlue(p) - qBlue(q));
-        }
-    return sum / (3.0 * a.width() * a.height());
-}
 
 class ImageBoxTest : public ::testing::Test {
 protected:

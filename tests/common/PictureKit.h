@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <cstdlib>
+
+// Pictures for tests that follow pixels through turns, crops and scaling.
+
+// Four quadrants of distinct colours, so that any wrong turn or offset shows.
+inline QImage quadrants(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.fillRect(0, 0, width / 2, height / 2, QColor(250, 0, 0));
+    p.fillRect(width / 2, 0, width - width / 2, height / 2, QColor(0, 250, 0));
+    p.fillRect(0, height / 2, width / 2, height - height / 2, QColor(0, 0, 250));
+    p.fillRect(width / 2, height / 2, width - width / 2, height - height / 2,
+               QColor(250, 250, 250));
+    return image;
+}
+
+// The mean difference per colour channel of two pictures of one size.
+inline double meanDifference(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * x.width() * x.height());
+}

@@ -1,5 +1,11 @@
 #include "panel/PanelWindows.h"
 
-bool PanelWindows::has(LaterWindow) const {
-    return false;
+#include "editors/frmCrop.h"
+
+bool PanelWindows::has(LaterWindow window) const {
+    return window == LaterWindow::CropDialog;
+}
+
+CropAnswer PanelWindows::runCropDialog(const CropRequest& request) {
+    return showCropDialog(request);
 }

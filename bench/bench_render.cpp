@@ -1,6 +1,7 @@
 // The wallpaper's hot path: load, turn, crop, place, logo and bitmap write,
 // for a large camera photo and a large PNG, on a 1920 x 1080 screen.
 
+#include "bench/PhotoFixture.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "engine/WallpaperRender.h"
@@ -9,37 +10,12 @@
 
 #include <QGuiApplication>
 #include <QImageWriter>
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 FixedScreen screen(1920, 1080);
-
-// Smooth gradients with fine noise: compresses like a real photo.
-QImage photoLike(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient gradient(0, 0, width, height);
-    gradient.setColorAt(0, QColor(30, 90, 160));
-    gradient.setColorAt(0.5, QColor(230, 200, 120));
-    gradient.setColorAt(1, QColor(40, 110, 50));
-    painter.fillRect(image.rect(), gradient);
-    painter.end();
-    QRandomGenerator random(7);
-    for (int y = 0; y < height; ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int n = int(random.bounded(24)) - 12;
-            const QRgb c = line[x];
-            line[x] = qRgb(qBound(0, qRed(c) + n, 255), qBound(0, qGreen(c) + n, 255),
-                           qBound(0, qBlue(c) + n, 255));
-        }
-    }
-    return image;
-}
 
 struct Pictures {
     QTemporaryDir dir;

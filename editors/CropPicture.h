@@ -44,6 +44,8 @@ public:
     // negative width or height; selectionDrawn follows the release.
     void setFreeDrawing(bool on) { freeDrawing_ = on; }
     bool freeDrawing() const { return freeDrawing_; }
+    // A drawing is under way (a button is still down).
+    bool drawing() const { return drawing_; }
 
     // 0 the arrow, 2 the cross, 5 the four-way move pointer.
     void setMousePointer(int pointer);

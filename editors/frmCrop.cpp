@@ -299,7 +299,9 @@ void frmCrop::lpicCrop_MouseDown(int, int, float x, float y) {
         return;
     }
     lpicCrop->setMousePointer(2);
-    beforeDrawing_ = lpicCrop->selection();
+    // A second button during a drawing starts nothing new.
+    if (!lpicCrop->drawing())
+        beforeDrawing_ = lpicCrop->selection();
     lpicCrop->setSelectionShown(false);
 }
 

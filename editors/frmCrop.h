@@ -38,8 +38,9 @@ public:
     // The colour around the picture (red in the low byte); -1, an entry
     // without a colour, shows black.
     int32_t CropBackColor = 0;
-    // The area the picture is fitted into, in pixels; the picture holder's
-    // size unless set before setFileName.
+    // The area the picture is fitted into (down or up, keeping its shape:
+    // fitPicture), in pixels; the picture holder's size unless set before
+    // setFileName.
     QSize FitArea;
 
     // Loads the form on first use, then the picture at `path`.

@@ -303,11 +303,14 @@ TEST_F(CropDialogTest, TheModalDialogAnswersTheRequest) {
 
 TEST_F(CropDialogTest, APictureThatCannotBeShownIsReportedAndCancels) {
     env.writeFile(QStringLiteral("notes.jpg"), "this is not a picture");
+    // A bitmap header that claims no pixels at all.
+    env.writeFile(QStringLiteral("empty.pbm"), "P1\n0 0\n");
     struct Case {
         QString file, message;
     };
     for (const Case& c : std::vector<Case>{{"absent.jpg", "File Not Found"},
-                                           {"notes.jpg", "Invalid File Format"}}) {
+                                           {"notes.jpg", "Invalid File Format"},
+                                           {"empty.pbm", "Invalid File Format"}}) {
         env.errors.calls.clear();
         CropRequest request;
         request.FileName = env.path(c.file);

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "editors/CropGeometry.h"
+#include "editors/frmCrop.h"
 #include "tests/engine/test_magiclist_helpers.h"
 
+#include <QComboBox>
+#include <gtest/gtest.h>
 #include <ostream>
 #include <vector>
 
@@ -10,6 +13,14 @@
 inline void PrintTo(const CropSelection& s, std::ostream* os) {
     *os << (s.shown ? "shown " : "hidden ") << s.left << "," << s.top << " " << s.width << "x"
         << s.height;
+}
+
+// Picks an item of the crop dialog's list as the user does.
+inline void chooseCropType(frmCrop& d, const QString& caption) {
+    const int i = d.cmbCropType->findText(caption);
+    ASSERT_GE(i, 0) << caption.toStdString();
+    d.cmbCropType->setCurrentIndex(i);
+    emit d.cmbCropType->activated(i);
 }
 
 inline CropSelection sel(double left, double top, double width, double height) {

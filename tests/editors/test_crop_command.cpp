@@ -42,9 +42,7 @@ TEST_F(CropCommandTest, TheTrayCropsTheActiveEntryAndShowsIt) {
     ModalAnswerer answers;
     answers.next<frmCrop>([](frmCrop* d) {
         // The fixed 100 x 100, shown at 1.2 in the middle of 480 x 360.
-        const int i = d->cmbCropType->findText(QStringLiteral("Fixed Size"));
-        d->cmbCropType->setCurrentIndex(i);
-        emit d->cmbCropType->activated(i);
+        chooseCropType(*d, QStringLiteral("Fixed Size"));
         ASSERT_EQ(d->lpicCrop->selection(), sel(180, 120, 120, 120));
         QTest::mousePress(d->lpicCrop, Qt::LeftButton, {}, QPoint(240, 180));
         QTest::mouseMove(d->lpicCrop, QPoint(264, 204));

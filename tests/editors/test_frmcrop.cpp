@@ -69,13 +69,7 @@ protected:
         return out;
     }
 
-    // Picks an item of the list as the user does.
-    static void choose(frmCrop& d, const QString& caption) {
-        const int i = d.cmbCropType->findText(caption);
-        ASSERT_GE(i, 0) << caption.toStdString();
-        d.cmbCropType->setCurrentIndex(i);
-        emit d.cmbCropType->activated(i);
-    }
+    static void choose(frmCrop& d, const QString& caption) { chooseCropType(d, caption); }
 
     static CropSelection selection(const frmCrop& d) { return d.lpicCrop->selection(); }
 

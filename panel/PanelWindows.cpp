@@ -1,11 +1,13 @@
 #include "panel/PanelWindows.h"
 
+#include "editors/frmCrop.h"
 #include "panel/PanelResources.h"
 #include "panel/frmMagicPanel.h"
 
 bool PanelWindows::has(LaterWindow window) const {
     switch (window) {
     case LaterWindow::ControlPanel:
+    case LaterWindow::CropDialog:
         return true;
     default:
         return false;
@@ -25,4 +27,8 @@ void PanelWindows::refreshMagicList(QWidget* panel) {
 void PanelWindows::offerToFillEmptyList(QWidget* panel) {
     if (auto* p = qobject_cast<frmMagicPanel*>(panel))
         p->offerToFillEmptyList();
+}
+
+CropAnswer PanelWindows::runCropDialog(const CropRequest& request) {
+    return showCropDialog(request);
 }

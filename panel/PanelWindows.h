@@ -9,4 +9,5 @@ public:
     QWidget* createControlPanel() override;
     void refreshMagicList(QWidget* panel) override;
     void offerToFillEmptyList(QWidget* panel) override;
+    CropAnswer runCropDialog(const CropRequest& request) override;
 };

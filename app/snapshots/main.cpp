@@ -4,7 +4,10 @@
 // Runs off screen; the windows show a list of pictures it draws itself.
 
 #include "app/snapshots/ShowcaseWorld.h"
+#include "editors/frmCrop.h"
+#include "editors/frmSetFixedWidth.h"
 #include "engine/ErrorWindow.h"
+#include "engine/ProgramState.h"
 #include "engine/forms/frmEndProg.h"
 #include "engine/forms/frmError.h"
 #include "engine/forms/frmSplash.h"
@@ -51,6 +54,28 @@ QWidget* controlPanel() {
     return new frmMagicPanel;
 }
 
+// The crop dialog on the list's first picture; with a stored crop of the
+// screen's shape it opens on "Scaled".
+QWidget* cropDialog(bool stored) {
+    auto* form = new frmCrop;
+    if (stored) {
+        form->CropLeft = 160;
+        form->CropTop = 100;
+        form->CropWidth = 1280;
+        form->CropHeight = 720;
+        form->CropBackColor = 0x303030;
+    }
+    form->setFileName(ActiveMagicList.GetEntryPath(0));
+    return form;
+}
+
+QWidget* fixedSizeDialog() {
+    auto* form = new frmSetFixedWidth;
+    form->ImageWidth = 1600;
+    form->ImageHeight = 1000;
+    return form;
+}
+
 // Every window of the program, in the order a user meets them.
 const std::vector<Snapshot>& snapshots() {
     static const std::vector<Snapshot> all = {
@@ -59,6 +84,9 @@ const std::vector<Snapshot>& snapshots() {
         {"frmError-question", errorQuestion},
         {"frmEndProg", [] { return new frmEndProg; }},
         {"frmMagicPanel", controlPanel},
+        {"frmCrop", [] { return cropDialog(false); }},
+        {"frmCrop-scaled", [] { return cropDialog(true); }},
+        {"frmSetFixedWidth", fixedSizeDialog},
     };
     return all;
 }

@@ -6,4 +6,5 @@
 class PanelWindows final : public NoProgramWindows {
 public:
     bool has(LaterWindow window) const override;
+    void runColorPicker(ColorPickerFields& fields) override;
 };

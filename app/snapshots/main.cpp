@@ -4,6 +4,7 @@
 // Runs off screen; the windows show a list of pictures it draws itself.
 
 #include "app/snapshots/ShowcaseWorld.h"
+#include "editors/frmColors.h"
 #include "engine/ErrorWindow.h"
 #include "engine/forms/frmEndProg.h"
 #include "engine/forms/frmError.h"
@@ -44,13 +45,21 @@ QWidget* errorQuestion() {
     return form;
 }
 
+// The colour picker opened on a colour: the sample shows the new one beside
+// the original, with their labels under it.
+QWidget* colorPicker() {
+    auto* form = new frmColors;
+    form->UseOriginalColor = true;
+    form->OriginalColor = 0x3C8CD2; // 210, 140, 60
+    return form;
+}
+
 // Every window of the program, in the order a user meets them.
 const std::vector<Snapshot>& snapshots() {
     static const std::vector<Snapshot> all = {
-        {"frmSplash", [] { return new frmSplash; }},
-        {"frmError-message", errorMessage},
-        {"frmError-question", errorQuestion},
-        {"frmEndProg", [] { return new frmEndProg; }},
+        {"frmSplash", [] { return new frmSplash; }}, {"frmError-message", errorMessage},
+        {"frmError-question", errorQuestion},        {"frmEndProg", [] { return new frmEndProg; }},
+        {"frmColors", [] { return new frmColors; }}, {"frmColors-original", colorPicker},
     };
     return all;
 }

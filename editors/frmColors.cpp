@@ -141,8 +141,8 @@ void frmColors::Form_Load() {
     DrawBrightnessArrow(BrightnessLevel);
     writeBoxes(Red, Green, Blue);
     SetColorFromRGB(-1, -1, -1);
-    // Without a colour to start from the boxes show black, and the arrow
-    // waits in the middle for the first pick.
+    // Without a colour to start from, the arrow waits in the middle for the
+    // first pick, whatever level the boxes' colour has.
     if (!UseOriginalColor) {
         BrightnessLevel = 50;
         DrawBrightnessArrow(BrightnessLevel);

@@ -1,5 +1,6 @@
 #include "panel/PanelWindows.h"
 
+#include "editors/frmColors.h"
 #include "editors/frmCrop.h"
 #include "panel/PanelResources.h"
 #include "panel/frmMagicPanel.h"
@@ -8,6 +9,7 @@ bool PanelWindows::has(LaterWindow window) const {
     switch (window) {
     case LaterWindow::ControlPanel:
     case LaterWindow::CropDialog:
+    case LaterWindow::ColorPicker:
         return true;
     default:
         return false;
@@ -31,4 +33,21 @@ void PanelWindows::offerToFillEmptyList(QWidget* panel) {
 
 CropAnswer PanelWindows::runCropDialog(const CropRequest& request) {
     return showCropDialog(request);
+}
+
+void PanelWindows::runColorPicker(ColorPickerFields& fields) {
+    frmColors form;
+    form.Red = fields.Red;
+    form.Green = fields.Green;
+    form.Blue = fields.Blue;
+    form.UseOriginalColor = fields.UseOriginalColor;
+    form.OriginalColor = fields.OriginalColor;
+    form.Cancelled = fields.Cancelled;
+    form.SelectedColor = fields.SelectedColor;
+    form.showModal();
+    fields.Red = form.Red;
+    fields.Green = form.Green;
+    fields.Blue = form.Blue;
+    fields.Cancelled = form.Cancelled;
+    fields.SelectedColor = form.SelectedColor;
 }

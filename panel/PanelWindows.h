@@ -10,4 +10,5 @@ public:
     void refreshMagicList(QWidget* panel) override;
     void offerToFillEmptyList(QWidget* panel) override;
     CropAnswer runCropDialog(const CropRequest& request) override;
+    void runColorPicker(ColorPickerFields& fields) override;
 };

@@ -6,6 +6,7 @@
 #include "app/snapshots/ShowcaseWorld.h"
 #include "editors/frmCrop.h"
 #include "editors/frmSetFixedWidth.h"
+#include "editors/frmColors.h"
 #include "engine/ErrorWindow.h"
 #include "engine/ProgramState.h"
 #include "engine/forms/frmEndProg.h"
@@ -76,6 +77,15 @@ QWidget* fixedSizeDialog() {
     return form;
 }
 
+// The colour picker opened on a colour: the sample shows the new one beside
+// the original, with their labels under it.
+QWidget* colorPicker() {
+    auto* form = new frmColors;
+    form->UseOriginalColor = true;
+    form->OriginalColor = 0x3C8CD2; // 210, 140, 60
+    return form;
+}
+
 // Every window of the program, in the order a user meets them.
 const std::vector<Snapshot>& snapshots() {
     static const std::vector<Snapshot> all = {
@@ -87,6 +97,8 @@ const std::vector<Snapshot>& snapshots() {
         {"frmCrop", [] { return cropDialog(false); }},
         {"frmCrop-scaled", [] { return cropDialog(true); }},
         {"frmSetFixedWidth", fixedSizeDialog},
+        {"frmColors", [] { return new frmColors; }},
+        {"frmColors-original", colorPicker},
     };
     return all;
 }

@@ -6,4 +6,7 @@
 class PanelWindows final : public NoProgramWindows {
 public:
     bool has(LaterWindow window) const override;
+
+    void runScheduleDialog() override;
+    void runOptionsDialog() override;
 };

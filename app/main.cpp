@@ -8,6 +8,7 @@
 #include "platform/DriveTypes.h"
 #include "platform/FileRegistry.h"
 #include "platform/Folders.h"
+#include "platform/Help.h"
 #include "platform/Launcher.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Random.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
     DesktopShell shell;
     SystemProcessRunner runner;
     SystemLauncher launcher;
+    DesktopHelp help;
     const std::unique_ptr<Desktop> desktop =
         createDesktop(DesktopSession::fromEnvironment(), runner);
     LocalSocketInstance instance(frmMain::Caption(), folders.privateRuntimeFolder());
@@ -55,6 +57,7 @@ int main(int argc, char* argv[]) {
     s.instance = &instance;
     s.tray = &tray;
     s.launcher = &launcher;
+    s.help = &help;
 
     PanelWindows windows;
     setProgramWindows(&windows);

@@ -236,8 +236,12 @@ void clsMagicList::SetSchUpdateStartHour(int16_t hour) {
     if (!busy_ && hour >= 0 && hour <= 23)
         schedule_.StartHour = hour;
 }
+// The end hour is the first hour no longer in the window, so 24 (midnight
+// at the end of the day) is a valid end: the window then runs to the end of
+// the day, and the hour test, the minutes per day and the description all
+// hold with it.
 void clsMagicList::SetSchUpdateEndHour(int16_t hour) {
-    if (!busy_ && hour >= 0 && hour <= 23)
+    if (!busy_ && hour >= 0 && hour <= 24)
         schedule_.EndHour = hour;
 }
 int16_t clsMagicList::GetSchUpdateStartHour() const {

@@ -100,7 +100,7 @@ void LoadOptions() {
 
     const QString program = programFolderSlash();
     Options.OverviewShownThisSession = false;
-    ProgramHelpFile = program + QStringLiteral("Tapestrel.hlp");
+    ProgramHelpFile = program + QStringLiteral("help/contents.html");
 
     Options.MakeDroppedActive = true;
     Options.PromptForNameOnDrop = true;

@@ -23,7 +23,8 @@ class QWidget;
 extern clsMagicList ActiveMagicList;
 // The program-wide settings, loaded at start and saved at exit.
 extern OptionsRecord Options;
-// The help file the Help commands open.
+// The help the Help commands open: the contents page of the help folder
+// beside the program. Empty when the program has no help.
 extern QString ProgramHelpFile;
 // The preset background colours, made afresh by each start.
 extern clsBackGroundColors BackgroundColors;

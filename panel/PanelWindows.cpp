@@ -2,6 +2,8 @@
 
 #include "editors/frmColors.h"
 #include "editors/frmCrop.h"
+#include "editors/frmOptions.h"
+#include "editors/frmSchedule.h"
 #include "panel/PanelResources.h"
 #include "panel/frmMagicPanel.h"
 
@@ -10,6 +12,8 @@ bool PanelWindows::has(LaterWindow window) const {
     case LaterWindow::ControlPanel:
     case LaterWindow::CropDialog:
     case LaterWindow::ColorPicker:
+    case LaterWindow::ScheduleDialog:
+    case LaterWindow::OptionsDialog:
         return true;
     default:
         return false;
@@ -50,4 +54,14 @@ void PanelWindows::runColorPicker(ColorPickerFields& fields) {
     fields.Blue = form.Blue;
     fields.Cancelled = form.Cancelled;
     fields.SelectedColor = form.SelectedColor;
+}
+
+void PanelWindows::runScheduleDialog() {
+    frmSchedule dialog;
+    dialog.showModal();
+}
+
+void PanelWindows::runOptionsDialog() {
+    frmOptions dialog;
+    dialog.showModal();
 }

@@ -11,4 +11,6 @@ public:
     void offerToFillEmptyList(QWidget* panel) override;
     CropAnswer runCropDialog(const CropRequest& request) override;
     void runColorPicker(ColorPickerFields& fields) override;
+    void runScheduleDialog() override;
+    void runOptionsDialog() override;
 };

@@ -4,9 +4,11 @@
 // Runs off screen; the windows show a list of pictures it draws itself.
 
 #include "app/snapshots/ShowcaseWorld.h"
-#include "editors/frmCrop.h"
-#include "editors/frmSetFixedWidth.h"
 #include "editors/frmColors.h"
+#include "editors/frmCrop.h"
+#include "editors/frmOptions.h"
+#include "editors/frmSchedule.h"
+#include "editors/frmSetFixedWidth.h"
 #include "engine/ErrorWindow.h"
 #include "engine/ProgramState.h"
 #include "engine/forms/frmEndProg.h"
@@ -14,6 +16,8 @@
 #include "engine/forms/frmSplash.h"
 #include "panel/PanelResources.h"
 #include "panel/frmMagicPanel.h"
+#include "platform/Clock.h"
+#include "platform/Services.h"
 
 #include <QApplication>
 #include <QDir>
@@ -86,6 +90,31 @@ QWidget* colorPicker() {
     return form;
 }
 
+// The schedule of a list as it opens: changes at the hour marks.
+QWidget* scheduleDialog() {
+    Options.LastUpdateTime = services().clock->now().addSecs(-20 * 60);
+    return new frmSchedule;
+}
+
+// A timer schedule on chosen days and hours up to midnight; the list gets
+// its own schedule back when the window goes.
+QWidget* scheduleDialogTimer() {
+    const clsMagicList saved = ActiveMagicList;
+    Options.LastUpdateTime = services().clock->now().addSecs(-20 * 60);
+    ActiveMagicList.SetSchUpdateOption(0);
+    ActiveMagicList.SetSchInterval(90);
+    ActiveMagicList.SetSchIntervalUnit(2);
+    ActiveMagicList.SetSchUpdateOnDaysOnly(true);
+    ActiveMagicList.SetSchUpdateOnDay(1, false);
+    ActiveMagicList.SetSchUpdateOnDay(7, false);
+    ActiveMagicList.SetSchUpdateOnHours(true);
+    ActiveMagicList.SetSchUpdateStartHour(18);
+    ActiveMagicList.SetSchUpdateEndHour(24);
+    auto* dialog = new frmSchedule;
+    QObject::connect(dialog, &QObject::destroyed, [saved] { ActiveMagicList = saved; });
+    return dialog;
+}
+
 // Every window of the program, in the order a user meets them.
 const std::vector<Snapshot>& snapshots() {
     static const std::vector<Snapshot> all = {
@@ -99,6 +128,9 @@ const std::vector<Snapshot>& snapshots() {
         {"frmSetFixedWidth", fixedSizeDialog},
         {"frmColors", [] { return new frmColors; }},
         {"frmColors-original", colorPicker},
+        {"frmSchedule", scheduleDialog},
+        {"frmSchedule-timer", scheduleDialogTimer},
+        {"frmOptions", [] { return new frmOptions; }},
     };
     return all;
 }

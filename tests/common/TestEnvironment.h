@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/DriveTypes.h"
 #include "platform/Folders.h"
+#include "platform/Help.h"
 #include "platform/Launcher.h"
 #include "platform/Random.h"
 #include "platform/Registry.h"
@@ -40,6 +41,7 @@ public:
     FixedDriveClassifier drives;
     RecordingShell shell;
     RecordingLauncher launcher;
+    RecordingHelp help;
     ScriptedErrorPresenter errors;
 
 private:

@@ -53,7 +53,7 @@ TEST_F(OptionsTest, firstStartWithAnEmptyRegistry) {
     EXPECT_TRUE(Options.AutoRestart);
     EXPECT_EQ(Options.Border, 0);
     EXPECT_EQ(Options.FixedCropWidth, 100);
-    EXPECT_EQ(ProgramHelpFile, program + QStringLiteral("Tapestrel.hlp"));
+    EXPECT_EQ(ProgramHelpFile, program + QStringLiteral("help/contents.html"));
     EXPECT_TRUE(QFileInfo(privateFolder).isDir());
     EXPECT_TRUE(QFileInfo(Options.PublicMagicListPath).isDir());
     EXPECT_TRUE(QFileInfo(Options.PublicImagesPath).isDir());

@@ -191,6 +191,25 @@ INSTANTIATE_TEST_SUITE_P(
                        mon(10, 0),
                        "420",
                        "5:00 pm  (7:00 from now)"},
+        // An end at midnight keeps the window open to the end of the day.
+        NextChangeCase{"until midnight, late evening",
+                       {0, 60, 1, 5, nullptr, 20, 24},
+                       mon(22, 0),
+                       mon(22, 10),
+                       "50",
+                       "11:00 pm  (50 minutes)"},
+        NextChangeCase{"until midnight, past the end",
+                       {0, 60, 1, 5, nullptr, 20, 24},
+                       mon(23, 30),
+                       mon(23, 40),
+                       "1220",
+                       "Tuesday, 8:00 pm"},
+        NextChangeCase{"four a day until midnight",
+                       {2, 60, 1, 4, nullptr, 18, 24},
+                       mon(19, 0),
+                       mon(19, 0),
+                       "90",
+                       "8:30 pm  (90 minutes)"},
         NextChangeCase{"never", {3}, mon(10, 0), mon(10, 0), "", ""}),
     [](const ::testing::TestParamInfo<NextChangeCase>& info) {
         std::string name;
@@ -239,6 +258,10 @@ TEST(ScheduleDescription, Sentences) {
          1,
          QStringLiteral(
              "Images will automatically update 5 days a week, 9 hours a day, 1 time each day.")},
+        {{2, 60, 1, 3, nullptr, 18, 24},
+         1,
+         QStringLiteral("Images will automatically update each day, 6 hours a day, 3 times "
+                        "each day.")},
         {{3},
          1,
          QStringLiteral("Images are not automatically updated.  You may manually change images "
@@ -258,13 +281,18 @@ TEST(ScheduleSetters, RangesAreChecked) {
     list.SetSchUpdateOption(-1);
     EXPECT_EQ(list.GetSchUpdateOption(), 1);
     list.SetSchUpdateStartHour(24);
+    list.SetSchUpdateStartHour(-1);
     list.SetSchUpdateEndHour(-1);
+    list.SetSchUpdateEndHour(25);
     EXPECT_EQ(list.GetSchUpdateStartHour(), 8);
     EXPECT_EQ(list.GetSchUpdateEndHour(), 17);
     list.SetSchUpdateStartHour(0);
     list.SetSchUpdateEndHour(23);
     EXPECT_EQ(list.GetSchUpdateStartHour(), 0);
     EXPECT_EQ(list.GetSchUpdateEndHour(), 23);
+    // An end at midnight is the end of the day; a start there is hour 0.
+    list.SetSchUpdateEndHour(24);
+    EXPECT_EQ(list.GetSchUpdateEndHour(), 24);
     list.SetSchUpdateOnDay(0, false);
     list.SetSchUpdateOnDay(8, false);
     EXPECT_FALSE(list.GetSchUpdateOnDay(0));

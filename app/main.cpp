@@ -4,10 +4,12 @@
 #include "panel/PanelWindows.h"
 #include "platform/Beeper.h"
 #include "platform/Clock.h"
+#include "platform/Connectivity.h"
 #include "platform/DesktopFactory.h"
 #include "platform/DriveTypes.h"
 #include "platform/FileRegistry.h"
 #include "platform/Folders.h"
+#include "platform/Http.h"
 #include "platform/Launcher.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Random.h"
@@ -41,6 +43,8 @@ int main(int argc, char* argv[]) {
         createDesktop(DesktopSession::fromEnvironment(), runner);
     LocalSocketInstance instance(frmMain::Caption(), folders.privateRuntimeFolder());
     SystemTray tray;
+    SystemConnectivity connectivity;
+    Http http;
 
     Services& s = services();
     s.clock = &clock;
@@ -55,6 +59,8 @@ int main(int argc, char* argv[]) {
     s.instance = &instance;
     s.tray = &tray;
     s.launcher = &launcher;
+    s.connectivity = &connectivity;
+    s.http = &http;
 
     PanelWindows windows;
     setProgramWindows(&windows);

@@ -12,6 +12,8 @@ class Desktop;
 class SingleInstance;
 class Tray;
 class Launcher;
+class Connectivity;
+class Http;
 
 // The system services the program calls, in one place so that tests can
 // put stand-ins in. app/ wires the real ones at start; every member is set
@@ -29,6 +31,8 @@ struct Services {
     SingleInstance* instance = nullptr;
     Tray* tray = nullptr;
     Launcher* launcher = nullptr;
+    Connectivity* connectivity = nullptr;
+    Http* http = nullptr;
 };
 
 Services& services();

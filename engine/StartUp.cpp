@@ -2,6 +2,7 @@
 
 #include "engine/DisplayEntry.h"
 #include "engine/INIFuncs.h"
+#include "engine/Internet.h"
 #include "engine/LifeLog.h"
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
@@ -11,6 +12,7 @@
 #include "engine/forms/frmEndProg.h"
 #include "engine/forms/frmSplash.h"
 #include "platform/Clock.h"
+#include "platform/Launcher.h"
 #include "platform/Services.h"
 #include "platform/SingleInstance.h"
 
@@ -42,8 +44,8 @@ int currentSecond() {
 }
 
 // EndProgram after its question: the Run value, the drop window, the
-// settings and the main form, then the event loop ends.
-void finishProgram() {
+// settings and the main form, then `quit` ends the event loop.
+void finishProgram(void (*quit)() = [] { QCoreApplication::quit(); }) {
     ThisRun.ending = true;
     if (!Options.AutoRestart)
         DeleteRegValue(kRunKey, kRunValueName);
@@ -67,7 +69,7 @@ void finishProgram() {
         if (w->isModal() && w->isVisible())
             w->hide();
     }
-    QCoreApplication::quit();
+    quit();
 }
 
 // Logout and signals: everything Exit does, without asking.
@@ -115,6 +117,8 @@ bool Main(const QStringList& arguments) {
             return false;
         }
     }
+    // Only noted here: the state is read from what the system already knows.
+    InternetState = IsInternetConnected();
     LoadOptions();
 
     bool silent = isSilentStart(arguments);
@@ -182,6 +186,12 @@ void EndProgram(bool askFirst) {
             return;
     }
     finishProgram();
+}
+
+void EndProgramForInstaller() {
+    if (ThisRun.ending)
+        return;
+    finishProgram([] { services().launcher->endThisProgram(); });
 }
 
 void installSessionEndHandlers() {

@@ -6,4 +6,6 @@
 class PanelWindows final : public NoProgramWindows {
 public:
     bool has(LaterWindow window) const override;
+    void runUpdateWindow(int16_t updateMode) override;
+    void runBadConnectionNotice() override;
 };

@@ -75,7 +75,7 @@ void LocalHttpServer::answer(QTcpSocket* socket, const QString& path) {
     if (route.mode == Mode::Hold) {
         socket->write(head + route.body.left(route.holdAfter));
         socket->flush();
-        held_.append(Held{socket, route.body.mid(route.holdAfter)});
+        held_.append(Held{socket, route.body.mid(route.holdAfter), route.holdAfter});
         return;
     }
     socket->write(head + route.body);
@@ -83,11 +83,16 @@ void LocalHttpServer::answer(QTcpSocket* socket, const QString& path) {
 }
 
 void LocalHttpServer::release() {
-    for (const Held& h : held_) {
+    QList<Held> still;
+    for (Held& h : held_) {
         if (!h.socket)
             continue;
-        h.socket->write(h.rest);
-        h.socket->disconnectFromHost();
+        h.socket->write(h.rest.left(h.step));
+        h.rest.remove(0, h.step);
+        if (h.rest.isEmpty())
+            h.socket->disconnectFromHost();
+        else
+            still.append(h);
     }
-    held_.clear();
+    held_ = still;
 }

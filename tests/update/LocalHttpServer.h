@@ -21,7 +21,7 @@ public:
     enum class Mode {
         Whole,     // status, headers and the whole body, then the connection closes
         Silent,    // the request is read and never answered
-        Hold,      // headers and the first `holdAfter` bytes, the rest on release()
+        Hold,      // headers and the first `holdAfter` bytes, as many more at each release()
         Truncated, // a Content-Length beyond the body, then the connection closes
     };
     struct Route {
@@ -46,7 +46,8 @@ public:
     static Route body(const QByteArray& bytes);
     static Route redirect(const QString& location);
 
-    // Sends the rest of every held body and closes those connections.
+    // Sends the next `holdAfter` bytes of every held body; a body sent
+    // whole closes its connection.
     void release();
 
     // The paths asked for, in order, and how many connections came in.
@@ -64,6 +65,7 @@ private:
     struct Held {
         QPointer<QTcpSocket> socket;
         QByteArray rest;
+        qsizetype step;
     };
     QList<Held> held_;
 };

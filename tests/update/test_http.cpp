@@ -119,16 +119,19 @@ TEST_F(HttpTest, ATransferWithoutDataEndsAfterTheNoDataTime) {
     EXPECT_FALSE(t->errorText().isEmpty());
 
     // Data that keeps coming keeps the transfer alive past that time.
-    LocalHttpServer::Route held = LocalHttpServer::body(QByteArray(4096, 'x'));
+    LocalHttpServer::Route held = LocalHttpServer::body(QByteArray(300, 'x'));
     held.mode = LocalHttpServer::Mode::Hold;
     held.holdAfter = 100;
     server.serve(QStringLiteral("/held.bin"), held);
-    http.noDataTimeoutMs = 400;
+    http.noDataTimeoutMs = 600;
+    clock.restart();
     HttpTransfer* slow = http.get(QUrl(server.url(QStringLiteral("/held.bin"))), &owner);
-    waitFor([&] { return slow->bytesAvailable() > 0; });
-    QTimer::singleShot(250, &server, [this] { server.release(); });
+    QTimer::singleShot(400, &server, [this] { server.release(); });
+    QTimer::singleShot(800, &server, [this] { server.release(); });
     ASSERT_TRUE(waitFor([&] { return slow->isFinished(); }));
+    EXPECT_GE(clock.elapsed(), 750);
     EXPECT_EQ(slow->error(), 0);
+    EXPECT_EQ(slow->readAll().size(), 300);
 }
 
 TEST_F(HttpTest, ABodyCutShortIsAFailureAndAnAbortedTransferSaysNothing) {

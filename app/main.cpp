@@ -4,11 +4,13 @@
 #include "panel/PanelWindows.h"
 #include "platform/Beeper.h"
 #include "platform/Clock.h"
+#include "platform/Connectivity.h"
 #include "platform/DesktopFactory.h"
 #include "platform/DriveTypes.h"
 #include "platform/FileRegistry.h"
 #include "platform/Folders.h"
 #include "platform/Help.h"
+#include "platform/Http.h"
 #include "platform/Launcher.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Random.h"
@@ -43,6 +45,8 @@ int main(int argc, char* argv[]) {
         createDesktop(DesktopSession::fromEnvironment(), runner);
     LocalSocketInstance instance(frmMain::Caption(), folders.privateRuntimeFolder());
     SystemTray tray;
+    SystemConnectivity connectivity;
+    Http http;
 
     Services& s = services();
     s.clock = &clock;
@@ -58,6 +62,8 @@ int main(int argc, char* argv[]) {
     s.tray = &tray;
     s.launcher = &launcher;
     s.help = &help;
+    s.connectivity = &connectivity;
+    s.http = &http;
 
     PanelWindows windows;
     setProgramWindows(&windows);

@@ -21,6 +21,8 @@ QPointer<QWidget> DropWindow;
 bool PanelLoaded = false;
 int16_t ColorDepth = 0;
 int32_t InternetState = 0;
+int32_t DialConnection = 0;
+QString ConnectionName;
 
 RunFlags ThisRun;
 
@@ -42,6 +44,8 @@ void resetProgramState() {
     PanelLoaded = false;
     ColorDepth = 0;
     InternetState = 0;
+    DialConnection = 0;
+    ConnectionName.clear();
     setProgramWindows(nullptr);
 
     ThisRun = RunFlags{};

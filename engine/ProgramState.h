@@ -50,6 +50,10 @@ extern int16_t ColorDepth;
 // 1 connected; -1 not connected, but a connection is configured; 0 not
 // connected and none configured; 2 connected by the update window.
 extern int32_t InternetState;
+// The connection the update window dialled, kept to hang it up again.
+extern int32_t DialConnection;
+// The name of the default connection as last reported; "" until asked.
+extern QString ConnectionName;
 
 // Flags that live for one run.
 struct RunFlags {

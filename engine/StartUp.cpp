@@ -3,6 +3,7 @@
 #include "engine/DisplayEntry.h"
 #include "engine/ErrorWindow.h"
 #include "engine/INIFuncs.h"
+#include "engine/Internet.h"
 #include "engine/LifeLog.h"
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
@@ -12,6 +13,7 @@
 #include "engine/forms/frmEndProg.h"
 #include "engine/forms/frmSplash.h"
 #include "platform/Clock.h"
+#include "platform/Launcher.h"
 #include "platform/Services.h"
 #include "platform/SingleInstance.h"
 
@@ -82,8 +84,8 @@ void saveOnTheWayOut() {
 }
 
 // EndProgram after its question: the Run value, the drop window, the
-// settings and the main form, then the event loop ends.
-void finishProgram() {
+// settings and the main form, then `quit` ends the event loop.
+void finishProgram(void (*quit)() = [] { QCoreApplication::quit(); }) {
     ThisRun.ending = true;
     if (!Options.AutoRestart)
         DeleteRegValue(kRunKey, kRunValueName);
@@ -107,7 +109,7 @@ void finishProgram() {
         if (w->isModal() && w->isVisible())
             w->hide();
     }
-    QCoreApplication::quit();
+    quit();
 }
 
 // Logout and signals: everything Exit does, without asking.
@@ -155,6 +157,8 @@ bool Main(const QStringList& arguments) {
             return false;
         }
     }
+    // Only noted here: the state is read from what the system already knows.
+    InternetState = IsInternetConnected();
     LoadOptions();
 
     bool silent = isSilentStart(arguments);
@@ -222,6 +226,12 @@ void EndProgram(bool askFirst) {
             return;
     }
     finishProgram();
+}
+
+void EndProgramForInstaller() {
+    if (ThisRun.ending)
+        return;
+    finishProgram([] { services().launcher->endThisProgram(); });
 }
 
 void installSessionEndHandlers() {

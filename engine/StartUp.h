@@ -14,6 +14,10 @@ bool Main(const QStringList& arguments);
 // the user cancels), stores the settings and takes the main form down; the
 // event loop then ends.
 void EndProgram(bool askFirst);
+// Ends the program without the question once an installer has been
+// started to replace it: the settings are stored, the tray icon goes, and
+// the launcher ends the event loop (a test's launcher only notes it).
+void EndProgramForInstaller();
 // True once the program has started to end.
 bool ProgramEnding();
 

@@ -30,6 +30,7 @@ enum class LaterWindow {
     RenameDialog,
     Overview,
     UpdateWindow,
+    BadConnectionNotice,
 };
 
 // What the crop dialog is opened with: the entry's crop (CropLeft -1 for
@@ -131,6 +132,9 @@ public:
     virtual void runOverview(const OverviewFields& fields) = 0;
     // The update window, in the given mode (3: the user asked for it).
     virtual void runUpdateWindow(int16_t updateMode) = 0;
+    // The notice that asks the user to connect by other means; it returns
+    // once the machine is online or the user gave up.
+    virtual void runBadConnectionNotice() = 0;
 };
 
 // None of the windows: what the engine runs with until app/ sets others.
@@ -154,6 +158,7 @@ public:
     void runRenameDialog(RenameFields& fields) override { fields.Cancelled = true; }
     void runOverview(const OverviewFields&) override {}
     void runUpdateWindow(int16_t) override {}
+    void runBadConnectionNotice() override {}
 };
 
 ProgramWindows& programWindows();

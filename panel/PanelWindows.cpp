@@ -6,6 +6,8 @@
 #include "editors/frmSchedule.h"
 #include "panel/PanelResources.h"
 #include "panel/frmMagicPanel.h"
+#include "update/frmBadConnection.h"
+#include "update/frmupdate.h"
 
 bool PanelWindows::has(LaterWindow window) const {
     switch (window) {
@@ -14,6 +16,8 @@ bool PanelWindows::has(LaterWindow window) const {
     case LaterWindow::ColorPicker:
     case LaterWindow::ScheduleDialog:
     case LaterWindow::OptionsDialog:
+    case LaterWindow::UpdateWindow:
+    case LaterWindow::BadConnectionNotice:
         return true;
     default:
         return false;
@@ -64,4 +68,15 @@ void PanelWindows::runScheduleDialog() {
 void PanelWindows::runOptionsDialog() {
     frmOptions dialog;
     dialog.showModal();
+}
+
+void PanelWindows::runUpdateWindow(int16_t updateMode) {
+    frmupdate window;
+    window.UpdateMode = updateMode;
+    window.showModal();
+}
+
+void PanelWindows::runBadConnectionNotice() {
+    frmBadConnection notice;
+    notice.showModal();
 }

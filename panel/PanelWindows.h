@@ -13,4 +13,6 @@ public:
     void runColorPicker(ColorPickerFields& fields) override;
     void runScheduleDialog() override;
     void runOptionsDialog() override;
+    void runUpdateWindow(int16_t updateMode) override;
+    void runBadConnectionNotice() override;
 };

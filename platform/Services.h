@@ -13,6 +13,8 @@ class SingleInstance;
 class Tray;
 class Launcher;
 class Help;
+class Connectivity;
+class Http;
 
 // The system services the program calls, in one place so that tests can
 // put stand-ins in. app/ wires the real ones at start; every member is set
@@ -31,6 +33,8 @@ struct Services {
     Tray* tray = nullptr;
     Launcher* launcher = nullptr;
     Help* help = nullptr;
+    Connectivity* connectivity = nullptr;
+    Http* http = nullptr;
 };
 
 Services& services();

@@ -18,10 +18,14 @@
 #include "panel/frmMagicPanel.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
+#include "update/UpdateRecord.h"
+#include "update/frmBadConnection.h"
+#include "update/frmupdate.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTextStream>
 #include <functional>
@@ -115,6 +119,38 @@ QWidget* scheduleDialogTimer() {
     return dialog;
 }
 
+// The update window on one of its pages, as it looks there after a check
+// that offered a newer version.
+QWidget* updatePage(int16_t page, bool checking = false) {
+    auto* form = new frmupdate;
+    // Shown first: its load steps open page 1.
+    form->show();
+    const QString current = currentVersionText();
+    form->lblcurrentver->setText(current);
+    form->lblCurrentVersion->setText(current);
+    form->lblnewver->setText(QStringLiteral("99.01.00"));
+    form->lblsize->setText(sizeLabel(1572864));
+    form->lblBadURL->setText(
+        QStringLiteral("https://updates.example.com/tapestrel/setup-9901.run"));
+    form->ProgressBar1->setValue(50);
+    form->arrangePage(page);
+    if (page == 3) {
+        form->cmdPrev->setEnabled(false);
+        form->cmdContinue->setEnabled(false);
+    }
+    if (page == 2 && !checking) {
+        form->fraChecking->hide();
+        form->lblCheckUpdatesTop->setText(QStringLiteral("Available Update"));
+        form->lblUpdateStatus->setText(QStringLiteral(
+            "There are software updates available for your system.  Press the Continue "
+            "button to download and install the update.  You may cancel the update now "
+            "and return at any time in the future to complete the update."));
+        form->cmdPrev->setEnabled(true);
+        form->cmdContinue->setEnabled(true);
+    }
+    return form;
+}
+
 // Every window of the program, in the order a user meets them.
 const std::vector<Snapshot>& snapshots() {
     static const std::vector<Snapshot> all = {
@@ -131,6 +167,14 @@ const std::vector<Snapshot>& snapshots() {
         {"frmSchedule", scheduleDialog},
         {"frmSchedule-timer", scheduleDialogTimer},
         {"frmOptions", [] { return new frmOptions; }},
+        {"frmupdate-1", [] { return updatePage(1); }},
+        {"frmupdate-2-checking", [] { return updatePage(2, true); }},
+        {"frmupdate-2", [] { return updatePage(2); }},
+        {"frmupdate-3", [] { return updatePage(3); }},
+        {"frmupdate-4", [] { return updatePage(4); }},
+        {"frmupdate-5", [] { return updatePage(5); }},
+        {"frmupdate-6", [] { return updatePage(6); }},
+        {"frmBadConnection", [] { return new frmBadConnection; }},
     };
     return all;
 }

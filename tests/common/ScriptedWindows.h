@@ -69,6 +69,11 @@ public:
         calls << QStringLiteral("Update");
         updateModes << updateMode;
     }
+    void runBadConnectionNotice() override {
+        calls << QStringLiteral("BadConnection");
+        if (badConnection)
+            badConnection();
+    }
 
     // How many times a window was asked for.
     qsizetype count(const QString& call) const { return calls.count(call); }
@@ -89,6 +94,7 @@ public:
     std::function<void(ListPickerFields&)> listPicker;
     std::function<void(NoFilesFields&)> noFiles;
     std::function<void(RenameFields&)> rename;
+    std::function<void()> badConnection;
 
 private:
     template <class Fields, class Cancel>

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+// What the machine's network looks like at one moment.
+struct ConnectionState {
+    // The Internet can be reached.
+    bool connected = false;
+    // Not connected, but a connection is set up that could be used.
+    bool configured = false;
+    // The name of the connection in use (or that would be used); "" when none.
+    QString name;
+};
+
+// The machine's Internet connection: whether it is up, and dialling it up
+// and down again. Answers never block: they are read from what the system
+// already knows.
+class Connectivity {
+public:
+    virtual ~Connectivity() = default;
+    virtual ConnectionState state() = 0;
+    // Brings the named connection up; true with its number on success.
+    virtual bool dial(const QString& name, int32_t& connection) = 0;
+    virtual void hangUp(int32_t connection) = 0;
+};
+
+// The running system's connection. Reachability comes from a network
+// information backend that reports it (NetworkManager, or GLib's monitor on
+// machines without NetworkManager); without one, or while it does not know
+// yet, an up interface other than loopback with a default route counts as
+// connected and one without a route as configured. There is nothing to
+// dial on this system: dialling succeeds when the machine is online, and
+// hanging up does nothing.
+class SystemConnectivity final : public Connectivity {
+public:
+    ConnectionState state() override;
+    bool dial(const QString& name, int32_t& connection) override;
+    void hangUp(int32_t connection) override;
+
+    // The backend that answers, or "" when the interfaces do.
+    QString backendName();
+
+private:
+    void loadBackend();
+    bool loadTried_ = false;
+};
+
+// One network interface as the fallback sees it.
+struct InterfaceInfo {
+    QString name;
+    QString displayName;
+    bool up = false;
+    bool loopback = false;
+};
+
+// The interfaces that have a usable default route, read from the kernel's
+// route tables in the text form of /proc/net/route and /proc/net/ipv6_route
+// (rejecting routes and loopback are left out).
+QSet<QString> interfacesWithDefaultRoute(const QByteArray& ipv4Routes,
+                                         const QByteArray& ipv6Routes);
+// The state from the interfaces alone: an up, non-loopback interface with a
+// default route is connected, one without is configured; the name is the
+// interface's display name.
+ConnectionState stateFromInterfaces(const QList<InterfaceInfo>& interfaces,
+                                    const QSet<QString>& withDefaultRoute);
+
+// A connection that answers from a script. Each query of the state takes
+// the next entry of `states`; the last one stays. Dialling answers with
+// `dialSucceeds` and `dialNumber`; dialled names and hung-up numbers are
+// noted.
+class ScriptedConnectivity final : public Connectivity {
+public:
+    ConnectionState state() override {
+        ++queries;
+        if (states.isEmpty())
+            return {};
+        return states.size() > 1 ? states.takeFirst() : states.first();
+    }
+    bool dial(const QString& name, int32_t& connection) override {
+        dialled << name;
+        if (dialSucceeds)
+            connection = dialNumber;
+        return dialSucceeds;
+    }
+    void hangUp(int32_t connection) override { hungUp << connection; }
+
+    static ConnectionState online(const QString& name = QStringLiteral("eth0")) {
+        return {true, false, name};
+    }
+    static ConnectionState configured(const QString& name = QStringLiteral("eth0")) {
+        return {false, true, name};
+    }
+    static ConnectionState offline() { return {}; }
+
+    QList<ConnectionState> states;
+    int queries = 0;
+    bool dialSucceeds = false;
+    int32_t dialNumber = 0;
+    QStringList dialled;
+    QList<int32_t> hungUp;
+};

@@ -1,0 +1,7 @@
+#include "update/UpdateResources.h"
+
+#include <QtGlobal>
+
+void initUpdateResources() {
+    Q_INIT_RESOURCE(update);
+}

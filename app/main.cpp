@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/DesktopFactory.h"
 #include "platform/DriveTypes.h"
+#include "platform/FileDialog.h"
 #include "platform/FileRegistry.h"
 #include "platform/Folders.h"
 #include "platform/Launcher.h"
@@ -41,6 +42,7 @@ int main(int argc, char* argv[]) {
         createDesktop(DesktopSession::fromEnvironment(), runner);
     LocalSocketInstance instance(frmMain::Caption(), folders.privateRuntimeFolder());
     SystemTray tray;
+    QtFileDialog fileDialog;
 
     Services& s = services();
     s.clock = &clock;
@@ -55,6 +57,7 @@ int main(int argc, char* argv[]) {
     s.instance = &instance;
     s.tray = &tray;
     s.launcher = &launcher;
+    s.fileDialog = &fileDialog;
 
     PanelWindows windows;
     setProgramWindows(&windows);

@@ -12,6 +12,7 @@ class Desktop;
 class SingleInstance;
 class Tray;
 class Launcher;
+class FileDialog;
 
 // The system services the program calls, in one place so that tests can
 // put stand-ins in. app/ wires the real ones at start; every member is set
@@ -29,6 +30,7 @@ struct Services {
     SingleInstance* instance = nullptr;
     Tray* tray = nullptr;
     Launcher* launcher = nullptr;
+    FileDialog* fileDialog = nullptr;
 };
 
 Services& services();

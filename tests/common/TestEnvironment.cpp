@@ -22,6 +22,7 @@ TestEnvironment::TestEnvironment() : saved_(services()) {
     s.drives = &drives;
     s.shell = &shell;
     s.launcher = &launcher;
+    s.fileDialog = &fileDialog;
     setErrorPresenter(&errors);
     resetProgramState();
     Options.PrivateMagicListPath = folders.documents + QStringLiteral("/My Magic Lists/");

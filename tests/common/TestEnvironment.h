@@ -3,6 +3,7 @@
 #include "platform/Beeper.h"
 #include "platform/Clock.h"
 #include "platform/DriveTypes.h"
+#include "platform/FileDialog.h"
 #include "platform/Folders.h"
 #include "platform/Launcher.h"
 #include "platform/Random.h"
@@ -40,6 +41,7 @@ public:
     FixedDriveClassifier drives;
     RecordingShell shell;
     RecordingLauncher launcher;
+    ScriptedFileDialog fileDialog;
     ScriptedErrorPresenter errors;
 
 private:

@@ -21,6 +21,7 @@ QPointer<QWidget> DropWindow;
 bool PanelLoaded = false;
 int16_t ColorDepth = 0;
 int32_t InternetState = 0;
+int BusyWorkDepth = 0;
 
 RunFlags ThisRun;
 
@@ -42,6 +43,7 @@ void resetProgramState() {
     PanelLoaded = false;
     ColorDepth = 0;
     InternetState = 0;
+    BusyWorkDepth = 0;
     setProgramWindows(nullptr);
 
     ThisRun = RunFlags{};

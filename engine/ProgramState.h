@@ -50,6 +50,10 @@ extern int16_t ColorDepth;
 // connected and none configured; 2 connected by the update window.
 extern int32_t InternetState;
 
+// How many long pieces of work are running now (see ProgramBusy.h); while
+// it is above 0 nothing else may change the list.
+extern int BusyWorkDepth;
+
 // Flags that live for one run.
 struct RunFlags {
     // The program has started to end.

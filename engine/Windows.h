@@ -108,8 +108,6 @@ public:
     virtual QWidget* createControlPanel() = 0;
     // Refills an open panel's views from the active list.
     virtual void refreshMagicList(QWidget* panel) = 0;
-    // Lets the user pick another list, loads and shows it.
-    virtual void selectAnotherMagicList() = 0;
     // A new drop window, not yet shown; null when there is none.
     virtual QWidget* createDropWindow() = 0;
     // Shows the one about box of the run modally.
@@ -137,7 +135,6 @@ public:
     bool has(LaterWindow) const override { return false; }
     QWidget* createControlPanel() override { return nullptr; }
     void refreshMagicList(QWidget*) override {}
-    void selectAnotherMagicList() override {}
     QWidget* createDropWindow() override { return nullptr; }
     void showAboutBox() override {}
     CropAnswer runCropDialog(const CropRequest&) override { return {}; }

@@ -18,7 +18,6 @@ public:
         return controlPanel ? controlPanel() : nullptr;
     }
     void refreshMagicList(QWidget*) override { calls << QStringLiteral("Refresh"); }
-    void selectAnotherMagicList() override { calls << QStringLiteral("SelectAnother"); }
     QWidget* createDropWindow() override {
         calls << QStringLiteral("DropWindow");
         return dropWindow ? dropWindow() : nullptr;

@@ -1,5 +1,5 @@
 #include "panel/PanelWindows.h"
 
-bool PanelWindows::has(LaterWindow) const {
-    return false;
+bool PanelWindows::has(LaterWindow window) const {
+    return isListWindow(window);
 }

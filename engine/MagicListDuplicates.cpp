@@ -55,7 +55,7 @@ FileContent readContent(const QString& path) {
     ++scanCounts.fileReads;
     const int reads = ++readsByPath[path];
     scanCounts.mostReadsOfOneFile = std::max(scanCounts.mostReadsOfOneFile, reads);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QCryptographicHash hash(QCryptographicHash::Blake2b_256);
     qint64 sum = 0;
     QByteArray buffer(1 << 16, Qt::Uninitialized);
     for (;;) {

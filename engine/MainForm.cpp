@@ -36,9 +36,11 @@ using kit::subMenu;
 // Connects a menu item to its handler. While long work runs the program is
 // busy and its menu commands do nothing.
 void connectCommand(QAction* action, frmMain* form, void (frmMain::*handler)()) {
-    QObject::connect(action, &QAction::triggered, form, [form, handler] {
+    QObject::connect(action, &QAction::triggered, form, [action, form, handler] {
         if (!ProgramIsBusy())
             (form->*handler)();
+        else if (action->isCheckable())
+            action->setChecked(!action->isChecked()); // the click changed nothing
     });
 }
 

@@ -122,6 +122,10 @@ TEST_F(SelectListTest, TheTrayAndTheTimerWaitForLongWork) {
                            MainForm->mnuImageReceiver, MainForm->mnuRotate90})
             a->trigger();
         MainForm->mnuChooseOtherList2->trigger();
+        const bool wasChecked = MainForm->mnuMakeImagesActive->isChecked();
+        MainForm->mnuMakeImagesActive->trigger();
+        EXPECT_EQ(MainForm->mnuMakeImagesActive->isChecked(), wasChecked);
+        EXPECT_EQ(Options.MakeDroppedActive, wasChecked);
         EXPECT_TRUE(MainForm->Timer1->isActive()); // it goes on ticking
     }
     EXPECT_TRUE(desktop.applied.isEmpty());

@@ -7,6 +7,7 @@
 #include "platform/Connectivity.h"
 #include "platform/DesktopFactory.h"
 #include "platform/DriveTypes.h"
+#include "platform/FileDialog.h"
 #include "platform/FileRegistry.h"
 #include "platform/Folders.h"
 #include "platform/Help.h"
@@ -47,6 +48,7 @@ int main(int argc, char* argv[]) {
     SystemTray tray;
     SystemConnectivity connectivity;
     Http http;
+    QtFileDialog fileDialog;
 
     Services& s = services();
     s.clock = &clock;
@@ -64,6 +66,7 @@ int main(int argc, char* argv[]) {
     s.help = &help;
     s.connectivity = &connectivity;
     s.http = &http;
+    s.fileDialog = &fileDialog;
 
     PanelWindows windows;
     setProgramWindows(&windows);

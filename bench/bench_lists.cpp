@@ -123,8 +123,8 @@ void BM_RemoveDuplicates(benchmark::State& state) {
     const DuplicateScanCounts counts = lastDuplicateScanCounts();
     state.counters["entries"] = kPictures;
     state.counters["left"] = left;
-    state.counters["checksum_reads"] = counts.checksumReads;
-    state.counters["compare_reads"] = counts.compareReads;
+    state.counters["file_reads"] = counts.fileReads;
+    state.counters["most_reads_of_one_file"] = counts.mostReadsOfOneFile;
     QDir(folder).removeRecursively();
 }
 

@@ -192,7 +192,22 @@ void MakeUniqueLabel(const QString& path, QString& folderPart, QString& namePart
     }
 }
 
-QString GetImageFolderName(const QString& path, const QString& newName) {
+QString safeCopyName(const QString& name) {
+    QString out;
+    out.reserve(name.size());
+    for (const QChar c : name) {
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control)
+            continue;
+        out += c;
+    }
+    while (out.contains(QStringLiteral("..")))
+        out.replace(QStringLiteral(".."), QString());
+    return out;
+}
+
+QString GetImageFolderName(const QString& path, const QString& requestedName) {
+    // The typed name becomes a file name inside the copy folder, nothing else.
+    const QString newName = safeCopyName(requestedName);
     const QString privateFolder = withSlash(Options.PrivateMagicListPath);
     QString target;
     switch (GetDriveTypeOfPath(path)) {
@@ -271,11 +286,15 @@ int32_t GetFileChecksum(const QString& path) {
             return 0;
         if (n == 0)
             break;
-        const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.constData());
-        for (qint64 i = 0; i < n; ++i)
-            sum += bytes[i];
-        if (sum > 2147483647LL)
+        if (!addToByteSum(sum, buffer.constData(), n))
             return 0;
     }
     return static_cast<int32_t>(sum);
+}
+
+bool addToByteSum(qint64& sum, const char* bytes, qint64 count) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    for (qint64 i = 0; i < count; ++i)
+        sum += b[i];
+    return sum <= 2147483647LL;
 }

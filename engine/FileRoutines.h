@@ -26,9 +26,17 @@ void resetWriteAccessProbe();
 int16_t GetDriveTypeOfPath(const QString& path);
 void MakeUniqueLabel(const QString& path, QString& folderPart, QString& namePart,
                      QString& extension, bool stripCounter);
+// A name given for the copy passes through safeCopyName first.
 QString GetImageFolderName(const QString& path, const QString& newName);
+// A name typed for a picture's copy, made safe to use as a file name in
+// the copy folder: separators (/ and \), control characters and ".."
+// are taken out, so the copy can't be placed anywhere else.
+QString safeCopyName(const QString& name);
 int32_t GetFileSizeOf(const QString& path);
 int32_t GetFileChecksum(const QString& path);
+// Adds the bytes to a file's running byte sum; false once the sum has
+// passed the 32-bit range, where the checksum is 0.
+bool addToByteSum(qint64& sum, const char* bytes, qint64 count);
 
 // The path with one "/" at its end.
 QString withSlash(const QString& folder);

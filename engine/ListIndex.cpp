@@ -1,9 +1,12 @@
 #include "engine/ListIndex.h"
 
+#include "engine/DisplayEntry.h"
 #include "engine/FileRoutines.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
+#include "engine/Windows.h"
 
 #include <QDir>
 #include <memory>
@@ -51,4 +54,23 @@ void BuildMagicListIndex() {
         ListIndexEntries[1] =
             ListIndexEntry{ActiveMagicList.GetListName(), ActiveMagicList.GetFilePath()};
     }
+}
+
+void SelectAnotherMagicList() {
+    if (ProgramIsBusy())
+        return;
+    // Changes made since the last save (drops, the panel's edits) would be
+    // lost with the load, even when the same list is chosen again.
+    ActiveMagicList.Save();
+    BuildMagicListIndex();
+    ListPickerFields picker;
+    programWindows().runListPicker(picker);
+    if (picker.Cancelled || ProgramIsBusy())
+        return;
+    const int16_t n = picker.PickedListNumber;
+    if (n < 1 || n > ListIndexCount)
+        return;
+    if (loadListWhole(ActiveMagicList, ListIndexEntries[n].ListPath) != 0)
+        return;
+    DisplayListEntry(ActiveMagicList, ActiveMagicList.GetActiveEntry(), true);
 }

@@ -16,3 +16,10 @@ struct ListIndexEntry {
 // Files that do not load are left out without a message. When no list is
 // found the active list is saved and becomes the only row.
 void BuildMagicListIndex();
+
+// Lets the user pick one of the indexed lists and makes it the active list:
+// the active list is saved first, the index rebuilt, the picker shown; the
+// chosen list is loaded only when the whole file loads (otherwise the
+// failure is reported and the active list stays), and its active entry is
+// shown. Does nothing while long work runs.
+void SelectAnotherMagicList();

@@ -321,6 +321,15 @@ int16_t clsMagicList::MoveItem(int16_t from, int16_t&& to) {
 }
 
 int16_t clsMagicList::AddItem(const QString& path, int32_t& colour, int16_t& placement) {
+    const int16_t index = addItemQuietly(path, colour, placement);
+    if (index < 0 && !busy_)
+        ShowErrorMessage(QStringLiteral("Unable to add '") + path +
+                             QStringLiteral("' to the magic list."),
+                         0, QString());
+    return index;
+}
+
+int16_t clsMagicList::addItemQuietly(const QString& path, int32_t& colour, int16_t& placement) {
     if (colour == -1)
         colour = defaultColour_;
     if (placement == -1)
@@ -331,12 +340,8 @@ int16_t clsMagicList::AddItem(const QString& path, int32_t& colour, int16_t& pla
     const qsizetype slash = path.lastIndexOf(u'/');
     const QString fileName = locateFileName(folder, path.mid(slash + 1));
     // Indexes are 16-bit: a 32768th entry could not be reached.
-    if (fileName.isEmpty() || entries_.size() >= kMaxEntries) {
-        ShowErrorMessage(QStringLiteral("Unable to add '") + path +
-                             QStringLiteral("' to the magic list."),
-                         0, QString());
+    if (fileName.isEmpty() || entries_.size() >= kMaxEntries)
         return -1;
-    }
     MagicListEntry entry;
     const qsizetype dot = fileName.lastIndexOf(u'.');
     entry.Name = dot >= 0 ? fileName.left(dot) : fileName;
@@ -349,6 +354,18 @@ int16_t clsMagicList::AddItem(const QString& path, int32_t& colour, int16_t& pla
 
 int16_t clsMagicList::AddItem(const QString& path, int32_t&& colour, int16_t&& placement) {
     return AddItem(path, colour, placement);
+}
+
+uint32_t clsMagicList::entryId(int16_t index) const {
+    return validIndex(index) ? entries_[index].Id : 0;
+}
+
+int16_t clsMagicList::indexOfEntryId(uint32_t id) const {
+    for (qsizetype i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].Id == id)
+            return static_cast<int16_t>(i);
+    }
+    return -1;
 }
 
 QString clsMagicList::GetFilePath() const {

@@ -4,9 +4,17 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 class PictureDeletion;
+// A number that names one entry for the run: never saved, never reused, and
+// kept when the entry moves, so a window can follow an entry through a
+// shuffle or a removal.
+inline uint32_t nextMagicListEntryId() {
+    static std::atomic<uint32_t> last{0};
+    return ++last;
+}
 
 // One picture of a Magic List. Booleans keep the file's values (-1 True,
 // 0 False) so that a list read from disk is written back byte for byte.
@@ -24,8 +32,9 @@ struct MagicListEntry {
     int16_t CropHeight = 0;
     int16_t Rotation = 0; // clockwise degrees; the crop is in the rotated picture
     std::array<int16_t, 4> Flags{};
-    int32_t FileSize = 0; // work field of RemoveDuplicates
-    int32_t CheckSum = 0; // work field of RemoveDuplicates
+    int32_t FileSize = 0;                 // work field of RemoveDuplicates
+    int32_t CheckSum = 0;                 // work field of RemoveDuplicates
+    uint32_t Id = nextMagicListEntryId(); // not saved
 };
 
 // The schedule of automatic changes that a list carries in its file.
@@ -109,6 +118,13 @@ public:
     // colour or placement of -1 becomes the list's default (written back).
     int16_t AddItem(const QString& path, int32_t& colour, int16_t& placement);
     int16_t AddItem(const QString& path, int32_t&& colour, int16_t&& placement);
+    // AddItem without its message, for callers that report refusals
+    // together.
+    int16_t addItemQuietly(const QString& path, int32_t& colour, int16_t& placement);
+    // The entry's number for this run (0 outside the list), and the index
+    // of the entry with that number (-1 when it is gone).
+    uint32_t entryId(int16_t index) const;
+    int16_t indexOfEntryId(uint32_t id) const;
     QString GetFilePath() const;
 
     // The list file. Save returns false after a failure it has reported;

@@ -6,12 +6,18 @@
 #include "platform/RegularFile.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
+#include <QSet>
+#include <algorithm>
+#include <optional>
 
 namespace {
 
 DuplicateScanCounts scanCounts;
+QHash<QString, int> readsByPath;
 
 // Keeps the list marked busy for the length of a scan, also when it throws.
 class BusyScope {
@@ -27,29 +33,45 @@ private:
 
 void serveEvents() {
     if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
+        // Timers and the tray run (and find the list busy); the user's input
+        // waits until the scan is over.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-// Byte for byte: a sum of bytes cannot tell a picture from its mirror image.
-bool sameBytes(const QString& a, const QString& b) {
-    QFile fa, fb;
-    scanCounts.compareReads += 2;
-    if (!openRegularFile(fa, a) || !openRegularFile(fb, b))
-        return false;
-    if (fa.size() != fb.size())
-        return false;
-    constexpr qint64 chunk = 1 << 16;
-    QByteArray ba(chunk, Qt::Uninitialized), bb(chunk, Qt::Uninitialized);
+// One read of a file gives both its byte sum (GetFileChecksum's value: 0
+// for an empty or unreadable file, or a sum past the 32-bit range) and a
+// digest of its bytes. Two files are the same picture when their sizes,
+// sums and digests agree: a sum alone cannot tell a picture from its
+// mirror image, and comparing bytes would read every file a second time.
+struct FileContent {
+    int32_t sum = 0;
+    QByteArray digest;
+};
+
+FileContent readContent(const QString& path) {
+    FileContent content;
+    QFile file;
+    if (!openRegularFile(file, path))
+        return content;
+    ++scanCounts.fileReads;
+    const int reads = ++readsByPath[path];
+    scanCounts.mostReadsOfOneFile = std::max(scanCounts.mostReadsOfOneFile, reads);
+    QCryptographicHash hash(QCryptographicHash::Blake2b_256);
+    qint64 sum = 0;
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
     for (;;) {
-        const qint64 na = fa.read(ba.data(), chunk);
-        const qint64 nb = fb.read(bb.data(), chunk);
-        if (na != nb || na < 0)
-            return false;
-        if (na == 0)
-            return true;
-        if (memcmp(ba.constData(), bb.constData(), size_t(na)) != 0)
-            return false;
+        const qint64 n = file.read(buffer.data(), buffer.size());
+        if (n < 0)
+            return FileContent{};
+        if (n == 0)
+            break;
+        if (!addToByteSum(sum, buffer.constData(), n))
+            return FileContent{};
+        hash.addData(QByteArrayView(buffer.constData(), n));
     }
+    content.sum = static_cast<int32_t>(sum);
+    content.digest = hash.result();
+    return content;
 }
 
 } // namespace
@@ -65,6 +87,7 @@ void clsMagicList::RemoveDuplicates() {
     // list see IsBusy() and leave it alone until the scan is over.
     const BusyScope busy(busy_);
     scanCounts = {};
+    readsByPath.clear();
     for (MagicListEntry& e : entries_) {
         e.Duplicate = 0;
         e.FileSize = 0;
@@ -83,19 +106,21 @@ void clsMagicList::RemoveDuplicates() {
     }
     removeMarkedEntries(nullptr);
 
-    // The same content: equal sizes, equal byte sums (each file summed at
-    // most once, and only when another file has its size), equal bytes.
+    // The same content: equal sizes, equal byte sums, equal digests. Each
+    // file is read at most once, and only when another file has its size.
     QHash<int32_t, QList<qsizetype>> bySize;
     for (qsizetype i = 0; i < entries_.size(); ++i) {
         entries_[i].FileSize = GetFileSizeOf(entries_[i].Path);
         bySize[entries_[i].FileSize].append(i);
     }
     QList<bool> summed(entries_.size(), false);
+    QList<QByteArray> digests(entries_.size());
     auto checksumOf = [&](qsizetype i) {
         if (!summed[i]) {
-            entries_[i].CheckSum = GetFileChecksum(entries_[i].Path);
+            const FileContent content = readContent(entries_[i].Path);
+            entries_[i].CheckSum = content.sum;
+            digests[i] = content.digest;
             summed[i] = true;
-            ++scanCounts.checksumReads;
             serveEvents();
         }
         return entries_[i].CheckSum;
@@ -113,7 +138,7 @@ void clsMagicList::RemoveDuplicates() {
                 const int32_t sumI = checksumOf(i);
                 if (sumI <= 0)
                     break;
-                if (checksumOf(j) == sumI && sameBytes(entries_[i].Path, entries_[j].Path))
+                if (checksumOf(j) == sumI && digests[j] == digests[i])
                     entries_[j].Duplicate = 1;
             }
         }

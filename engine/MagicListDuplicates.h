@@ -1,11 +1,11 @@
 #pragma once
 
-// How many times the last duplicate search opened picture files: once per
-// file at most for its byte sum, and for each pair whose sums agree, once
-// per file of the pair to compare their bytes. Benchmarks print these.
+// What the last duplicate search read: how many picture files it opened,
+// and the most times any one file was opened (never more than once).
+// Benchmarks print these; a test holds the search to them.
 struct DuplicateScanCounts {
-    int checksumReads = 0;
-    int compareReads = 0;
+    int fileReads = 0;
+    int mostReadsOfOneFile = 0;
 };
 
 DuplicateScanCounts lastDuplicateScanCounts();

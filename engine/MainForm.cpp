@@ -5,8 +5,10 @@
 #include "engine/EntryCommands.h"
 #include "engine/ErrorWindow.h"
 #include "engine/LifeLog.h"
+#include "engine/ListIndex.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
 #include "engine/StartUp.h"
 #include "engine/WallpaperImage.h"
@@ -30,6 +32,17 @@ namespace {
 using kit::menuItem;
 using kit::menuSeparator;
 using kit::subMenu;
+
+// Connects a menu item to its handler. While long work runs the program is
+// busy and its menu commands do nothing.
+void connectCommand(QAction* action, frmMain* form, void (frmMain::*handler)()) {
+    QObject::connect(action, &QAction::triggered, form, [action, form, handler] {
+        if (!ProgramIsBusy())
+            (form->*handler)();
+        else if (action->isCheckable())
+            action->setChecked(!action->isChecked()); // the click changed nothing
+    });
+}
 
 } // namespace
 
@@ -115,7 +128,7 @@ void frmMain::buildTrayMenu() {
         {mnuExit, &frmMain::mnuExit_Click},
     };
     for (const auto& [action, handler] : handlers)
-        connect(action, &QAction::triggered, this, handler);
+        connectCommand(action, this, handler);
 }
 
 void frmMain::buildDropMenu() {
@@ -134,10 +147,10 @@ void frmMain::buildDropMenu() {
     mnuChooseOtherList2 =
         menuItem(m, "mnuChooseOtherList2", QStringLiteral("Select Another Magic List"));
 
-    connect(mnuTurnOff, &QAction::triggered, this, &frmMain::mnuTurnOff_Click);
-    connect(mnuMakeImagesActive, &QAction::triggered, this, &frmMain::mnuMakeImagesActive_Click);
-    connect(mnuPromptForFileName, &QAction::triggered, this, &frmMain::mnuPromptForFileName_Click);
-    connect(mnuChooseOtherList2, &QAction::triggered, this, &frmMain::mnuChooseOtherList2_Click);
+    connectCommand(mnuTurnOff, this, &frmMain::mnuTurnOff_Click);
+    connectCommand(mnuMakeImagesActive, this, &frmMain::mnuMakeImagesActive_Click);
+    connectCommand(mnuPromptForFileName, this, &frmMain::mnuPromptForFileName_Click);
+    connectCommand(mnuChooseOtherList2, this, &frmMain::mnuChooseOtherList2_Click);
 }
 
 void frmMain::enableLaterWindows() {
@@ -196,7 +209,7 @@ void frmMain::ShellTrayDelete() {
 }
 
 int32_t frmMain::TrayWindowProc(int32_t message, int32_t, int32_t lParam) {
-    if (message != mainmsg::TrayCallback)
+    if (message != mainmsg::TrayCallback || ProgramIsBusy())
         return 0;
     switch (lParam) {
     case mainmsg::ShowPanelParam:
@@ -244,7 +257,8 @@ void frmMain::Timer1_Timer() {
     // for the old time to come round again. The stored value stays.
     if (Options.LastUpdateTime > now)
         Options.LastUpdateTime = now;
-    if (!ActiveMagicList.IsBusy() && ActiveMagicList.IsTimeToAutoUpdate(Options.LastUpdateTime))
+    if (!ProgramIsBusy() && !ActiveMagicList.IsBusy() &&
+        ActiveMagicList.IsTimeToAutoUpdate(Options.LastUpdateTime))
         mnuNext_Click();
     Timer1->setInterval(nextTickInterval(clock.now().time().second()));
     TickBusy = 0;
@@ -254,8 +268,7 @@ void frmMain::mnupopup_Click() {
     const int16_t a = ActiveMagicList.GetActiveEntry();
     mnuDisable->setText(Timer1->isActive() ? QStringLiteral("Disable Automatic Updates")
                                            : QStringLiteral("Enable Automatic Updates"));
-    mnuImageReceiver->setText(DropWindow ? QStringLiteral("Turn Off the Radur Eradeziro")
-                                         : QStringLiteral("Turn On the Radur Eradeziro"));
+    showDropWindowState();
     const int16_t p = ActiveMagicList.GetEntryPosition(a);
     if (p < 1 || p > 4)
         return;
@@ -263,6 +276,11 @@ void frmMain::mnupopup_Click() {
     mnuCenterCurrent->setChecked(p == 2);
     mnuStretchCurrent->setChecked(p == 3);
     mnuBestFitCurrent->setChecked(p == 4);
+}
+
+void frmMain::showDropWindowState() {
+    mnuImageReceiver->setText(DropWindow ? QStringLiteral("Turn Off the Radur Eradeziro")
+                                         : QStringLiteral("Turn On the Radur Eradeziro"));
 }
 
 void frmMain::mnuControlPanel_Click() {
@@ -280,7 +298,7 @@ void frmMain::mnuDisable_Click() {
 }
 
 void frmMain::mnuChooseOtherList_Click() {
-    programWindows().selectAnotherMagicList();
+    SelectAnotherMagicList();
     RefreshControlPanel();
 }
 
@@ -447,6 +465,10 @@ void ShowDropWindow() {
     DropWindow = programWindows().createDropWindow();
     if (DropWindow)
         DropWindow->show();
+    // Trays that export the menu may never say when it opens: the item
+    // follows the window at once.
+    if (MainForm)
+        MainForm->showDropWindowState();
 }
 
 void CloseDropWindow() {
@@ -455,4 +477,6 @@ void CloseDropWindow() {
     DropWindow->close();
     delete DropWindow.data();
     DropWindow = nullptr;
+    if (MainForm)
+        MainForm->showDropWindowState();
 }

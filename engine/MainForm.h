@@ -82,6 +82,8 @@ public:
     void Form_Unload();
 
     void RefreshControlPanel();
+    // The tray item that switches the drop window says whether it is open.
+    void showDropWindowState();
     // 1 when the icon is in the notification area, else 0.
     int32_t ShellTrayAdd();
     void ShowControlPanel();

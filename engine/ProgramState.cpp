@@ -23,6 +23,7 @@ int16_t ColorDepth = 0;
 int32_t InternetState = 0;
 int32_t DialConnection = 0;
 QString ConnectionName;
+int BusyWorkDepth = 0;
 
 RunFlags ThisRun;
 
@@ -46,6 +47,7 @@ void resetProgramState() {
     InternetState = 0;
     DialConnection = 0;
     ConnectionName.clear();
+    BusyWorkDepth = 0;
     setProgramWindows(nullptr);
 
     ThisRun = RunFlags{};

@@ -55,6 +55,10 @@ extern int32_t DialConnection;
 // The name of the default connection as last reported; "" until asked.
 extern QString ConnectionName;
 
+// How many long pieces of work are running now (see ProgramBusy.h); while
+// it is above 0 nothing else may change the list.
+extern int BusyWorkDepth;
+
 // Flags that live for one run.
 struct RunFlags {
     // The program has started to end.

@@ -112,8 +112,6 @@ public:
     // An open panel whose list has just become empty: refills it and offers
     // ways to fill the list, as a panel opened on an empty list does.
     virtual void offerToFillEmptyList(QWidget* panel) = 0;
-    // Lets the user pick another list, loads and shows it.
-    virtual void selectAnotherMagicList() = 0;
     // A new drop window, not yet shown; null when there is none.
     virtual QWidget* createDropWindow() = 0;
     // Shows the one about box of the run modally.
@@ -145,7 +143,6 @@ public:
     QWidget* createControlPanel() override { return nullptr; }
     void refreshMagicList(QWidget*) override {}
     void offerToFillEmptyList(QWidget*) override {}
-    void selectAnotherMagicList() override {}
     QWidget* createDropWindow() override { return nullptr; }
     void showAboutBox() override {}
     CropAnswer runCropDialog(const CropRequest&) override { return {}; }

@@ -10,6 +10,8 @@
 #include "update/frmupdate.h"
 
 bool PanelWindows::has(LaterWindow window) const {
+    if (isListWindow(window))
+        return true;
     switch (window) {
     case LaterWindow::ControlPanel:
     case LaterWindow::CropDialog:

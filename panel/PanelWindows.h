@@ -15,4 +15,14 @@ public:
     void runOptionsDialog() override;
     void runUpdateWindow(int16_t updateMode) override;
     void runBadConnectionNotice() override;
+
+    // The list dialogs and the drop window (PanelWindowsLists.cpp).
+    QWidget* createDropWindow() override;
+    void runListNameDialog(ListNameFields& fields) override;
+    void runListPicker(ListPickerFields& fields) override;
+    void runNoFilesDialog(NoFilesFields& fields) override;
+    void runRenameDialog(RenameFields& fields) override;
 };
+
+// Whether the window is one of the list dialogs or the drop window.
+bool isListWindow(LaterWindow window);

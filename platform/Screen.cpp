@@ -53,3 +53,15 @@ int QtScreen::bitsPerPixel() const {
     QScreen* s = primary();
     return s ? s->depth() : 32;
 }
+
+QRect QtScreen::workArea() const {
+    QScreen* s = primary();
+    if (!s)
+        return Screen::workArea();
+    const QRect area = s->availableGeometry();
+    const qreal ratio = s->devicePixelRatio();
+    return QRect(static_cast<int>(std::lround(area.x() * ratio)),
+                 static_cast<int>(std::lround(area.y() * ratio)),
+                 static_cast<int>(std::lround(area.width() * ratio)),
+                 static_cast<int>(std::lround(area.height() * ratio)));
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QRect>
 
 // The primary screen in device pixels, and the twips that window sizes are
 // given in (1440 twips to the logical inch).
@@ -12,6 +13,9 @@ public:
     virtual int twipsPerPixelX() const = 0;
     virtual int twipsPerPixelY() const = 0;
     virtual int bitsPerPixel() const = 0;
+    // The part of the screen a maximized window covers (without panels and
+    // docks), in device pixels; the whole screen unless told otherwise.
+    virtual QRect workArea() const { return QRect(0, 0, widthPixels(), heightPixels()); }
 
     int widthTwips() const { return widthPixels() * twipsPerPixelX(); }
     int heightTwips() const { return heightPixels() * twipsPerPixelY(); }
@@ -24,6 +28,7 @@ public:
     int twipsPerPixelX() const override;
     int twipsPerPixelY() const override;
     int bitsPerPixel() const override;
+    QRect workArea() const override;
 };
 
 class FixedScreen final : public Screen {
@@ -35,8 +40,10 @@ public:
     int twipsPerPixelX() const override { return twips; }
     int twipsPerPixelY() const override { return twips; }
     int bitsPerPixel() const override { return bits; }
+    QRect workArea() const override { return work.isNull() ? Screen::workArea() : work; }
 
     int width, height, twips, bits;
+    QRect work; // null: the whole screen
 };
 
 // The primary screen in device pixels; empty when there is none (no

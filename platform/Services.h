@@ -15,6 +15,7 @@ class Launcher;
 class Help;
 class Connectivity;
 class Http;
+class FileDialog;
 
 // The system services the program calls, in one place so that tests can
 // put stand-ins in. app/ wires the real ones at start; every member is set
@@ -35,6 +36,7 @@ struct Services {
     Help* help = nullptr;
     Connectivity* connectivity = nullptr;
     Http* http = nullptr;
+    FileDialog* fileDialog = nullptr;
 };
 
 Services& services();

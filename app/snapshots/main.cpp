@@ -15,7 +15,12 @@
 #include "engine/forms/frmError.h"
 #include "engine/forms/frmSplash.h"
 #include "panel/PanelResources.h"
+#include "panel/frmDrop.h"
+#include "panel/frmListName.h"
 #include "panel/frmMagicPanel.h"
+#include "panel/frmNoFiles.h"
+#include "panel/frmPickMList.h"
+#include "panel/frmRename.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
 #include "update/UpdateRecord.h"
@@ -25,9 +30,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextStream>
+#include <QUrl>
 #include <functional>
 #include <memory>
 
@@ -151,6 +159,53 @@ QWidget* updatePage(int16_t page, bool checking = false) {
     return form;
 }
 
+QWidget* listName(bool mayWrite) {
+    ThisRun.writeProbeDone = true;
+    ThisRun.writeProbeAnswer = mayWrite;
+    auto* form = new frmListName;
+    form->ListName = QStringLiteral("Our Vacation");
+    return form;
+}
+
+QWidget* listPicker() {
+    ListIndexEntries = {ListIndexEntry{}, ListIndexEntry{QStringLiteral("Our Vacation"), {}},
+                        ListIndexEntry{QStringLiteral("Autumn Walks"), {}},
+                        ListIndexEntry{QStringLiteral("Family"), {}}};
+    ListIndexCount = 3;
+    return new frmPickMList;
+}
+
+// The empty-list dialog on its first page, or on the second for a way.
+QWidget* noFiles(int way) {
+    auto* form = new frmNoFiles;
+    if (way >= 0) {
+        form->setWindowModality(Qt::NonModal);
+        form->show();
+        form->optFileType[way]->setChecked(true);
+        form->cmdOK_Click();
+    }
+    return form;
+}
+
+QWidget* rename() {
+    auto* form = new frmRename;
+    form->ImagePath = QStringLiteral("/media/cdrom/Harbour at Dusk[2].jpg");
+    return form;
+}
+
+// The drop window while nothing, files or a text is dragged over it.
+QWidget* dropWindow(int look) {
+    auto* form = new frmDrop;
+    QMimeData data;
+    if (look == 1)
+        data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/picture.jpg"))});
+    else
+        data.setText(QStringLiteral("some text"));
+    if (look != 0)
+        form->picDrop_OLEDragOver(&data, true);
+    return form;
+}
+
 // Every window of the program, in the order a user meets them.
 const std::vector<Snapshot>& snapshots() {
     static const std::vector<Snapshot> all = {
@@ -175,6 +230,18 @@ const std::vector<Snapshot>& snapshots() {
         {"frmupdate-5", [] { return updatePage(5); }},
         {"frmupdate-6", [] { return updatePage(6); }},
         {"frmBadConnection", [] { return new frmBadConnection; }},
+        {"frmNoFiles", [] { return noFiles(-1); }},
+        {"frmNoFiles-samples", [] { return noFiles(3); }},
+        {"frmNoFiles-browse", [] { return noFiles(0); }},
+        {"frmNoFiles-drag", [] { return noFiles(1); }},
+        {"frmNoFiles-dropwindow", [] { return noFiles(2); }},
+        {"frmDrop", [] { return dropWindow(0); }},
+        {"frmDrop-lit", [] { return dropWindow(1); }},
+        {"frmDrop-refused", [] { return dropWindow(2); }},
+        {"frmRename", rename},
+        {"frmListName", [] { return listName(true); }},
+        {"frmListName-limited", [] { return listName(false); }},
+        {"frmPickMList", listPicker},
     };
     return all;
 }

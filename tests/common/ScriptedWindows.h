@@ -19,7 +19,6 @@ public:
     }
     void refreshMagicList(QWidget*) override { calls << QStringLiteral("Refresh"); }
     void offerToFillEmptyList(QWidget*) override { calls << QStringLiteral("EmptyListOffer"); }
-    void selectAnotherMagicList() override { calls << QStringLiteral("SelectAnother"); }
     QWidget* createDropWindow() override {
         calls << QStringLiteral("DropWindow");
         return dropWindow ? dropWindow() : nullptr;

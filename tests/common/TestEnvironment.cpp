@@ -23,6 +23,7 @@ TestEnvironment::TestEnvironment() : saved_(services()) {
     s.shell = &shell;
     s.launcher = &launcher;
     s.help = &help;
+    s.fileDialog = &fileDialog;
     setErrorPresenter(&errors);
     resetProgramState();
     Options.PrivateMagicListPath = folders.documents + QStringLiteral("/My Magic Lists/");

@@ -3,6 +3,7 @@
 #include "platform/Beeper.h"
 #include "platform/Clock.h"
 #include "platform/DriveTypes.h"
+#include "platform/FileDialog.h"
 #include "platform/Folders.h"
 #include "platform/Help.h"
 #include "platform/Launcher.h"
@@ -42,6 +43,7 @@ public:
     RecordingShell shell;
     RecordingLauncher launcher;
     RecordingHelp help;
+    ScriptedFileDialog fileDialog;
     ScriptedErrorPresenter errors;
 
 private:

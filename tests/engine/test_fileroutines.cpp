@@ -154,6 +154,25 @@ TEST_F(ImageFolderTest, eachDriveTypeGoesToItsFolder) {
               QStringLiteral("//server/share/p.jpg"));
 }
 
+TEST_F(ImageFolderTest, aTypedNameStaysInsideTheCopyFolder) {
+    const QString cd = env.writeFile(QStringLiteral("cd/photo.jpg"), "cd picture");
+    const QString folder = Options.PrivateMagicListPath + QStringLiteral("CD Images/");
+    const struct {
+        const char* typed;
+        const char* copy;
+    } cases[] = {{"../../../etc/evil", "etcevil.jpg"},
+                 {"..", "photo.jpg"},
+                 {"a\\b/c", "abc.jpg"},
+                 {"tab\tand\nnewline", "tabandnewline.jpg"},
+                 {"sea...side", "sea.side.jpg"},
+                 {"Ünïcødé 写真", "Ünïcødé 写真.jpg"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(GetImageFolderName(cd, QString::fromUtf8(c.typed)),
+                  folder + QString::fromUtf8(c.copy))
+            << c.typed;
+    EXPECT_EQ(QDir(Options.PrivateMagicListPath).entryList(QDir::Files), QStringList());
+}
+
 TEST_F(ImageFolderTest, anUnknownCacheFolderMatchesNothing) {
     env.folders.cache.clear();
     const QString local = env.writeFile(QStringLiteral("home/pics/a.jpg"), "local");

@@ -31,7 +31,13 @@ public:
         return panels.back();
     }
     void refreshMagicList(QWidget*) override { ++refreshes; }
-    void selectAnotherMagicList() override { ++picks; }
+    void runListPicker(ListPickerFields& fields) override {
+        ++picks;
+        if (listPicker)
+            listPicker(fields);
+        else
+            fields.Cancelled = true;
+    }
     CropAnswer runCropDialog(const CropRequest& request) override {
         requests.append(request);
         return cropDialog ? cropDialog(request) : CropAnswer{};
@@ -43,6 +49,7 @@ public:
     int panelsCreated = 0, refreshes = 0, picks = 0, aboutBoxes = 0;
     QList<CropRequest> requests;
     std::function<CropAnswer(const CropRequest&)> cropDialog;
+    std::function<void(ListPickerFields&)> listPicker;
     // The program owns the windows it is given; these watch them.
     QList<QPointer<QWidget>> panels;
     ~FakeWindows() override {

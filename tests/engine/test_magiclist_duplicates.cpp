@@ -60,8 +60,8 @@ TEST_F(RemoveDuplicatesTest, EachFileIsSummedOnceAtMost) {
     list.AddItem(writePicture(env, QStringLiteral("p/lone.jpg"), "size of its own"), -1, -1);
     list.RemoveDuplicates();
     EXPECT_EQ(list.GetCount(), 5);
-    EXPECT_EQ(lastDuplicateScanCounts().checksumReads, 4);
-    EXPECT_EQ(lastDuplicateScanCounts().compareReads, 0);
+    EXPECT_EQ(lastDuplicateScanCounts().fileReads, 4);
+    EXPECT_EQ(lastDuplicateScanCounts().mostReadsOfOneFile, 1);
 }
 
 TEST_F(RemoveDuplicatesTest, OwnCopiesGoOnlyWhenNoKeptEntryShowsThem) {
@@ -110,6 +110,32 @@ TEST_F(RemoveDuplicatesTest, TheListRefusesChangesWhileTheScanServesEvents) {
     EXPECT_FALSE(list.IsBusy());
     EXPECT_EQ(namesOf(list), (QStringList{"a"}));
     EXPECT_EQ(list.GetFilePath(), QString()); // the refused SetActiveEntry saved nothing
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RemoveDuplicatesTest, EachFileIsReadOnceAtMostEvenWhenManyMatch) {
+    clsMagicList list;
+    QStringList paths;
+    // Three copies of one picture, two of another, a picture and its mirror
+    // image (same size and sum), and files of sizes of their own.
+    for (const char* n : {"a1", "a2", "a3"})
+        paths << writePicture(env, QStringLiteral("p/%1.jpg").arg(n), "aaaa-picture");
+    for (const char* n : {"b1", "b2"})
+        paths << writePicture(env, QStringLiteral("p/%1.jpg").arg(n), "bbbb-picture");
+    paths << writePicture(env, QStringLiteral("p/left.jpg"), "\x01\x02\x03\x04");
+    paths << writePicture(env, QStringLiteral("p/right.jpg"), "\x04\x03\x02\x01");
+    paths << writePicture(env, QStringLiteral("p/lone.jpg"), "a size of its own");
+    // The same files again under the same paths.
+    paths << paths[0] << paths[3];
+    addAll(list, paths);
+    list.RemoveDuplicates();
+    EXPECT_EQ(namesOf(list), (QStringList{"a1", "b1", "left", "right", "lone"}));
+    const DuplicateScanCounts counts = lastDuplicateScanCounts();
+    EXPECT_EQ(counts.mostReadsOfOneFile, 1);
+    EXPECT_EQ(counts.fileReads, 7); // every file that shares its size, once
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QSize>
 #include <QRect>
+#include <QSize>
 
 // The primary screen in device pixels, and the twips that window sizes are
 // given in (1440 twips to the logical inch).

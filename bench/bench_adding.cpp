@@ -48,7 +48,6 @@ public:
     void setCurrentEntry(int16_t) override {}
     int32_t currentListNumber() const override { return -1; }
     void setCurrentListName(const QString&) override {}
-    void showSystemMessage(const QString&) override {}
 };
 
 struct World {

@@ -239,14 +239,3 @@ void toggleDropWindow() {
 void openWebSite() {
     OpenWebPage(projectWebAddress());
 }
-
-void checkForUpdates(PanelViews& views) {
-    if (ProgramIsBusy())
-        return;
-    if (limitedUser()) {
-        views.showSystemMessage(
-            QStringLiteral("You do not have permission to perform this function"));
-        return;
-    }
-    programWindows().runUpdateWindow(3);
-}

@@ -49,7 +49,3 @@ void toggleDropWindow();
 
 // "Tapestrel Web Site": the project's web address in the user's browser.
 void openWebSite();
-
-// "Check for Software Updates": the update window, or for a limited user
-// a message that the command is not allowed.
-void checkForUpdates(PanelViews& views);

@@ -37,7 +37,4 @@ public:
     // when no row is current; and that row's text.
     virtual int32_t currentListNumber() const = 0;
     virtual void setCurrentListName(const QString& name) = 0;
-
-    // A plain message box with an OK button and the program's title.
-    virtual void showSystemMessage(const QString& text) = 0;
 };

@@ -7,6 +7,7 @@
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
 #include "engine/Windows.h"
 #include "engine/forms/FormKit.h"
@@ -14,6 +15,7 @@
 #include "panel/EntryListModel.h"
 #include "panel/ListRows.h"
 #include "panel/PanelResources.h"
+#include "panel/PanelViews.h"
 #include "panel/PanelWidgets.h"
 #include "panel/SelectionMapping.h"
 #include "platform/Clock.h"
@@ -72,10 +74,31 @@ QPixmap picturePixmap(const QString& name, QSize size) {
     return icon.pixmap(size, qApp ? qApp->devicePixelRatio() : 1.0);
 }
 
+// Connects a control's signal to one of the panel's commands. While long
+// work runs the command does nothing, so the list never changes under it.
+template <class Sender, class Signal>
+void command(Sender* sender, Signal signal, frmMagicPanel* panel,
+             void (frmMagicPanel::*handler)()) {
+    kit::onCall(sender, signal, panel, [panel, handler](auto&&...) {
+        if (!ProgramIsBusy())
+            (panel->*handler)();
+    });
+}
+
+// The same for a command that takes the place of a handler.
+template <class Sender, class Signal, class Fn>
+void commandCall(Sender* sender, Signal signal, frmMagicPanel* panel, Fn fn) {
+    kit::onCall(sender, signal, panel, [fn](auto&&... args) {
+        if (!ProgramIsBusy())
+            fn(std::forward<decltype(args)>(args)...);
+    });
+}
+
 } // namespace
 
 frmMagicPanel::frmMagicPanel(QWidget* parent)
-    : QMainWindow(parent), entries_(new EntryListModel(ActiveMagicList, this)) {
+    : QMainWindow(parent), entries_(new EntryListModel(ActiveMagicList, this)),
+      views_(makeViews()) {
     kit::initForm(this, "frmMagicPanel", QStringLiteral("Tapestrel Control Panel"), kHelpContext);
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
@@ -128,6 +151,12 @@ void frmMagicPanel::buildLeftHalf() {
     lvEntries->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvEntries->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvEntries->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Files dropped from the desktop's file managers; the list's own items
+    // are never dragged.
+    lvEntries->setDragDropMode(QAbstractItemView::DropOnly);
+    lvEntries->setAcceptDrops(true);
+    lvEntries->viewport()->setAcceptDrops(true);
+    lvEntries->viewport()->installEventFilter(this);
     lvEntries->header()->setStretchLastSection(false);
     lvEntries->header()->setSectionsMovable(false);
     lvEntries->header()->resizeSection(0, kit::px(kColumnWide));
@@ -283,60 +312,73 @@ void frmMagicPanel::buildMenus() {
 }
 
 void frmMagicPanel::connectHandlers() {
-    using kit::on;
-    using kit::onCall;
-    on(Timer1, &QTimer::timeout, this, &frmMagicPanel::Timer1_Timer);
-    on(timMover, &QTimer::timeout, this, &frmMagicPanel::timMover_Timer);
-    on(cmbName, &QComboBox::activated, this, &frmMagicPanel::cmbName_Click);
-    on(cmdClose, &QPushButton::clicked, this, &frmMagicPanel::cmdClose_Click);
-    on(cmdActivate, &QPushButton::clicked, this, &frmMagicPanel::cmdActivate_Click);
-    on(cmdCrop, &QPushButton::clicked, this, &frmMagicPanel::cmdCrop_Click);
-    on(cmdCustom, &QPushButton::clicked, this, &frmMagicPanel::cmdCustom_Click);
-    on(cmdRotate, &QPushButton::clicked, this, &frmMagicPanel::cmdRotate_Click);
-    on(cmdRemovePaper, &QPushButton::clicked, this, &frmMagicPanel::cmdRemovePaper_Click);
-    on(cmdSchedule, &QPushButton::clicked, this, &frmMagicPanel::cmdSchedule_Click);
+    kit::on(Timer1, &QTimer::timeout, this, &frmMagicPanel::Timer1_Timer);
+    kit::on(timMover, &QTimer::timeout, this, &frmMagicPanel::timMover_Timer);
+    command(cmbName, &QComboBox::activated, this, &frmMagicPanel::cmbName_Click);
+    command(cmdClose, &QPushButton::clicked, this, &frmMagicPanel::cmdClose_Click);
+    command(cmdActivate, &QPushButton::clicked, this, &frmMagicPanel::cmdActivate_Click);
+    command(cmdCrop, &QPushButton::clicked, this, &frmMagicPanel::cmdCrop_Click);
+    command(cmdCustom, &QPushButton::clicked, this, &frmMagicPanel::cmdCustom_Click);
+    command(cmdRotate, &QPushButton::clicked, this, &frmMagicPanel::cmdRotate_Click);
+    command(cmdRemovePaper, &QPushButton::clicked, this, &frmMagicPanel::cmdRemovePaper_Click);
+    command(cmdSchedule, &QPushButton::clicked, this, &frmMagicPanel::cmdSchedule_Click);
+    command(cmdNewEntry, &QPushButton::clicked, this, &frmMagicPanel::cmdNewEntry_Click);
     // The move buttons act while any mouse button holds them down.
     cmdEntryUp->installEventFilter(this);
     cmdEntryDown->installEventFilter(this);
     for (int16_t i = 0; i < 4; ++i) {
         // Only a click or a key of the user's changes the entries; a button
         // checked by the panel itself does not.
-        onCall(optPosition[i], &QRadioButton::clicked, this,
-               [this, i](bool) { optPosition_Click(i); });
+        commandCall(optPosition[i], &QRadioButton::clicked, this,
+                    [this, i](bool) { optPosition_Click(i); });
     }
-    onCall(picBGColors, &PaletteCanvas::mouseDown, this,
-           [this](Qt::MouseButton b, double x, double y) { picBGColors_MouseDown(b, x, y); });
-    on(vsbBackgroundColors, &QScrollBar::valueChanged, this,
-       &frmMagicPanel::vsbBackgroundColors_Change);
-    on(vsbBackgroundColors, &QScrollBar::sliderMoved, this,
-       &frmMagicPanel::vsbBackgroundColors_Scroll);
+    commandCall(picBGColors, &PaletteCanvas::mouseDown, this,
+                [this](Qt::MouseButton b, double x, double y) { picBGColors_MouseDown(b, x, y); });
+    kit::on(vsbBackgroundColors, &QScrollBar::valueChanged, this,
+            &frmMagicPanel::vsbBackgroundColors_Change);
+    kit::on(vsbBackgroundColors, &QScrollBar::sliderMoved, this,
+            &frmMagicPanel::vsbBackgroundColors_Scroll);
     connect(lvEntries->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { kit::guarded([this] { lvEntries_SelectionChanged(); }); });
-    onCall(lvEntries, &QWidget::customContextMenuRequested, this,
-           [this](const QPoint& at) { mnuList->popup(lvEntries->viewport()->mapToGlobal(at)); });
+    commandCall(lvEntries, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        mnuList->popup(lvEntries->viewport()->mapToGlobal(at));
+    });
 
-    on(mnuFileClose, &QAction::triggered, this, &frmMagicPanel::mnuFileClose_Click);
-    on(mnuFileExit, &QAction::triggered, this, &frmMagicPanel::mnuFileExit_Click);
-    on(mnuListRemove, &QAction::triggered, this, &frmMagicPanel::mnuListRemove_Click);
-    on(mnuListActive, &QAction::triggered, this, &frmMagicPanel::mnuListActive_Click);
-    on(mnuListMoveUp, &QAction::triggered, this, &frmMagicPanel::mnuListMoveUp_Click);
-    on(mnuListMoveDown, &QAction::triggered, this, &frmMagicPanel::mnuListMoveDown_Click);
-    onCall(mnuRename, &QAction::triggered, this, [this](bool) {
+    command(mnuListNew, &QAction::triggered, this, &frmMagicPanel::mnuListNew_Click);
+    command(mnuListDelete, &QAction::triggered, this, &frmMagicPanel::mnuListDelete_Click);
+    command(mnuListRename, &QAction::triggered, this, &frmMagicPanel::mnuListRename_Click);
+    command(mnuFileClose, &QAction::triggered, this, &frmMagicPanel::mnuFileClose_Click);
+    command(mnuFileExit, &QAction::triggered, this, &frmMagicPanel::mnuFileExit_Click);
+    command(mnuListOpen, &QAction::triggered, this, &frmMagicPanel::mnuListOpen_Click);
+    command(mnuListRemove, &QAction::triggered, this, &frmMagicPanel::mnuListRemove_Click);
+    command(mnuListActive, &QAction::triggered, this, &frmMagicPanel::mnuListActive_Click);
+    command(mnuListMoveUp, &QAction::triggered, this, &frmMagicPanel::mnuListMoveUp_Click);
+    command(mnuListMoveDown, &QAction::triggered, this, &frmMagicPanel::mnuListMoveDown_Click);
+    commandCall(mnuRename, &QAction::triggered, this, [this](bool) {
         kit::guarded(QStringLiteral("Image Rename"), [this] { mnuRename_Click(); });
     });
-    on(mnuListFindActive, &QAction::triggered, this, &frmMagicPanel::mnuListFindActive_Click);
-    on(mnuListSelectAll, &QAction::triggered, this, &frmMagicPanel::mnuListSelectAll_Click);
+    command(mnuListFindActive, &QAction::triggered, this, &frmMagicPanel::mnuListFindActive_Click);
+    command(mnuListSelectAll, &QAction::triggered, this, &frmMagicPanel::mnuListSelectAll_Click);
+    kit::on(mnuTools, &QMenu::aboutToShow, this, &frmMagicPanel::mnuTools_Click);
+    command(mnuToolsReceiver, &QAction::triggered, this, &frmMagicPanel::mnuToolsReceiver_Click);
     for (int16_t i = 0; i < 3; ++i)
-        onCall(mnuRotate[i], &QAction::triggered, this, [this, i](bool) { mnuRotate_Click(i); });
-    on(mnuCropSelected, &QAction::triggered, this, &frmMagicPanel::mnuCropSelected_Click);
-    on(mnuFileOptions, &QAction::triggered, this, &frmMagicPanel::mnuFileOptions_Click);
-    on(mnuHelpOverview, &QAction::triggered, this, &frmMagicPanel::mnuHelpOverview_Click);
-    on(mnuHelpAbout, &QAction::triggered, this, &frmMagicPanel::mnuHelpAbout_Click);
+        commandCall(mnuRotate[i], &QAction::triggered, this,
+                    [this, i](bool) { mnuRotate_Click(i); });
+    command(mnuCropSelected, &QAction::triggered, this, &frmMagicPanel::mnuCropSelected_Click);
+    command(mnuListRemoveDups, &QAction::triggered, this, &frmMagicPanel::mnuListRemoveDups_Click);
+    command(mnuListShuffle, &QAction::triggered, this, &frmMagicPanel::mnuListShuffle_Click);
+    command(mnuFileOptions, &QAction::triggered, this, &frmMagicPanel::mnuFileOptions_Click);
+    command(mnuHelpContents, &QAction::triggered, this, &frmMagicPanel::mnuHelpContents_Click);
+    command(mnuHelpIndex, &QAction::triggered, this, &frmMagicPanel::mnuHelpIndex_Click);
+    command(mnuHelpOverview, &QAction::triggered, this, &frmMagicPanel::mnuHelpOverview_Click);
+    command(mnuWebSite, &QAction::triggered, this, &frmMagicPanel::mnuWebSite_Click);
+    command(mnuUpdates, &QAction::triggered, this, &frmMagicPanel::mnuUpdates_Click);
+    command(mnuHelpAbout, &QAction::triggered, this, &frmMagicPanel::mnuHelpAbout_Click);
 }
 
 void frmMagicPanel::enableWindowCommands() {
-    // Commands whose windows the program has; the others stay disabled
-    // until their windows arrive. The selection decides the rest.
+    // A command whose window the program lacks stays disabled; the
+    // selection decides the rest (updateSelectionMenus).
     const ProgramWindows& w = programWindows();
     cmdCrop->setEnabled(w.has(LaterWindow::CropDialog));
     mnuCropSelected->setEnabled(w.has(LaterWindow::CropDialog));
@@ -345,11 +387,10 @@ void frmMagicPanel::enableWindowCommands() {
     mnuFileOptions->setEnabled(w.has(LaterWindow::OptionsDialog));
     mnuHelpOverview->setEnabled(w.has(LaterWindow::Overview));
     mnuHelpAbout->setEnabled(w.has(LaterWindow::AboutBox));
-    for (QAction* a :
-         {mnuListNew, mnuListDelete, mnuListRename, mnuListOpen, mnuToolsReceiver,
-          mnuListRemoveDups, mnuListShuffle, mnuHelpContents, mnuHelpIndex, mnuWebSite, mnuUpdates})
-        a->setEnabled(false);
-    cmdNewEntry->setEnabled(false);
+    mnuListNew->setEnabled(w.has(LaterWindow::ListNameDialog));
+    mnuListRename->setEnabled(w.has(LaterWindow::ListNameDialog));
+    mnuToolsReceiver->setEnabled(w.has(LaterWindow::DropWindow));
+    mnuUpdates->setEnabled(w.has(LaterWindow::UpdateWindow));
     updateSelectionMenus();
 }
 
@@ -471,12 +512,6 @@ void frmMagicPanel::offerToFillEmptyList() {
     GetSomeFiles();
     FillEntryList();
     UpdateSelectionState();
-}
-
-void frmMagicPanel::GetSomeFiles() {
-    // The offer of ways to fill an empty list comes with the dialogs that
-    // fill lists; until then the panel only notes that it was due.
-    ++getSomeFilesCalls_;
 }
 
 // ---------------------------------------------------------------------------

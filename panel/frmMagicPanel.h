@@ -7,9 +7,11 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class EntryListModel;
 class HeldSelection;
+class PanelViews;
 class DividerLine;
 class PaletteCanvas;
 class PreviewImage;
@@ -19,6 +21,7 @@ class QGroupBox;
 class QItemSelection;
 class QLabel;
 class QMenu;
+class QMimeData;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -34,6 +37,11 @@ class QTreeView;
 // list mirrors the list, and the entries' Selected flags are the selection
 // every command acts on. At most one panel exists; the main form opens it
 // and reaches it through RefreshMagicList while PanelLoaded is True.
+//
+// The commands on whole lists and the ways of adding pictures are shared
+// functions (ListCommands.h, AddPictures.h) that call back into the panel
+// through its views (PanelViews). While long work runs (ProgramIsBusy) the
+// panel's commands and drops do nothing.
 class frmMagicPanel final : public QMainWindow {
     Q_OBJECT
 public:
@@ -162,30 +170,46 @@ public:
     void cmdRotate_Click();
     void cmdRemovePaper_Click();
     void cmdSchedule_Click();
+    void cmdNewEntry_Click();
     void optPosition_Click(int16_t Index);
     void Timer1_Timer();
     void picBGColors_MouseDown(Qt::MouseButton Button, double X, double Y);
     void vsbBackgroundColors_Scroll();
     void vsbBackgroundColors_Change();
     void mnuCropSelected_Click();
+    void mnuListNew_Click();
+    void mnuListDelete_Click();
+    void mnuListRename_Click();
+    void mnuListOpen_Click();
     void mnuListRemove_Click();
     void mnuListActive_Click();
     void mnuListMoveUp_Click();
     void mnuListMoveDown_Click();
     void mnuListFindActive_Click();
     void mnuListSelectAll_Click();
+    void mnuTools_Click();
+    void mnuToolsReceiver_Click();
+    void mnuListRemoveDups_Click();
+    void mnuListShuffle_Click();
     void mnuFileClose_Click();
     void mnuFileExit_Click();
     void mnuFileOptions_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpIndex_Click();
     void mnuHelpOverview_Click();
+    void mnuWebSite_Click();
+    void mnuUpdates_Click();
     void mnuHelpAbout_Click();
+    // A drag over the entry list: taken when it brings files and no long
+    // work runs. A drop adds the files in front of the entry under `at`.
+    bool lvEntries_OLEDragOver(const QMimeData* data);
+    void lvEntries_OLEDragDrop(const QMimeData* data, const QPoint& at);
 
     // The direction of the move timer ("UP" or "DOWN").
     QString timMoverTag;
 
-    // What tests and benchmarks watch: how often the empty-list offer ran,
-    // how many previews were rendered, and whether one waits to be drawn.
-    int getSomeFilesCalls() const { return getSomeFilesCalls_; }
+    // What tests and benchmarks watch: how many previews were rendered, and
+    // whether one waits to be drawn.
     int previewRenders() const { return previewRenders_; }
     bool previewPending() const { return pendingPreview_ >= 0; }
     // Renders a preview that waits for the event queue to be idle now.
@@ -200,6 +224,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The panel as the shared list commands see it.
+    class Views;
+    std::unique_ptr<PanelViews> makeViews();
+
     void buildControls();
     void buildLeftHalf();
     void buildRightHalf();
@@ -240,6 +268,7 @@ private:
     QList<int32_t> paletteColours() const;
 
     EntryListModel* entries_;
+    std::unique_ptr<PanelViews> views_;
     PaletteLayout palette_;
     bool loaded_ = false;
     bool loadFinished_ = false;
@@ -250,6 +279,5 @@ private:
     bool rendering_ = false;
     int16_t pendingPreview_ = -1;
     bool previewQueued_ = false;
-    int getSomeFilesCalls_ = 0;
     int previewRenders_ = 0;
 };

@@ -1,12 +1,13 @@
 // The control panel's commands on the selected entries and its window
 // commands: activate, crop, colour, move, rename, rotate, remove, schedule,
-// select, options, overview, about, close and exit.
+// options, overview, about, close and exit.
 
+#include "editors/frmOptions.h"
 #include "engine/BusyPointer.h"
 #include "engine/EntryCommands.h"
 #include "engine/ErrorWindow.h"
 #include "engine/MagicList.h"
-#include "engine/Options.h"
+#include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
 #include "engine/StartUp.h"
 #include "engine/Windows.h"
@@ -16,6 +17,9 @@
 #include "panel/SelectionMapping.h"
 #include "panel/frmMagicPanel.h"
 
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -24,7 +28,40 @@
 #include <QTreeView>
 
 bool frmMagicPanel::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == cmdEntryUp || watched == cmdEntryDown) {
+    if (watched == lvEntries->viewport()) {
+        // Drops are the panel's own: the view never takes its items' drags.
+        switch (e->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(e);
+            bool take = false;
+            kit::guarded([&] { take = lvEntries_OLEDragOver(drag->mimeData()); });
+            if (take)
+                drag->acceptProposedAction();
+            else
+                drag->ignore();
+            return true;
+        }
+        case QEvent::DragLeave:
+            return true;
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(e);
+            bool take = false;
+            kit::guarded([&] {
+                take = lvEntries_OLEDragOver(drop->mimeData());
+                if (take)
+                    lvEntries_OLEDragDrop(drop->mimeData(), drop->position().toPoint());
+            });
+            if (take)
+                drop->acceptProposedAction();
+            else
+                drop->ignore();
+            return true;
+        }
+        default:
+            break;
+        }
+    } else if ((watched == cmdEntryUp || watched == cmdEntryDown) && !ProgramIsBusy()) {
         const bool up = watched == cmdEntryUp;
         if (e->type() == QEvent::MouseButtonPress) {
             kit::guarded([this, up] { up ? cmdEntryUp_MouseDown() : cmdEntryDown_MouseDown(); });
@@ -168,7 +205,7 @@ void frmMagicPanel::mnuListMoveDown_Click() {
 }
 
 void frmMagicPanel::timMover_Timer() {
-    if (moverBusy_)
+    if (moverBusy_ || ProgramIsBusy())
         return;
     const QScopedValueRollback<bool> busy(moverBusy_, true);
     const int interval = timMover->interval();
@@ -269,28 +306,11 @@ void frmMagicPanel::mnuListRemove_Click() {
 }
 
 // ---------------------------------------------------------------------------
-// Selecting
-
-void frmMagicPanel::mnuListFindActive_Click() {
-    ActiveMagicList.SelectOnlyAcitve();
-    FillEntryList();
-    UpdateSelectionState();
-}
-
-void frmMagicPanel::mnuListSelectAll_Click() {
-    for (int16_t i = 0; i < ActiveMagicList.GetCount(); ++i)
-        ActiveMagicList.SetEntrySelected(i, true);
-    FillEntryList();
-    UpdateSelectionState();
-}
-
-// ---------------------------------------------------------------------------
 // Options, overview, about
 
 void frmMagicPanel::mnuFileOptions_Click() {
-    const int16_t border = Options.Border;
-    programWindows().runOptionsDialog();
-    if (loaded_ && Options.Border != border)
+    // The border and the logo both change what the preview draws.
+    if (runOptionsCommand().changesWallpaper() && loaded_)
         DisplaySelectedEntry(true);
 }
 

@@ -97,6 +97,8 @@ void frmMagicPanel::showSelection(bool forceReload, bool deferRender) {
              {static_cast<QWidget*>(cmdEntryUp), static_cast<QWidget*>(cmdEntryDown),
               static_cast<QWidget*>(cmdRemovePaper), static_cast<QWidget*>(cmdActivate)})
             w->setEnabled(enabled);
+        // The menus that act on the selection follow it too.
+        updateSelectionMenus();
         for (QRadioButton* b : optPosition)
             b->setEnabled(enabled);
         if (commonPosition == -1) {

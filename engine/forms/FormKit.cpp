@@ -3,11 +3,14 @@
 #include "engine/ErrorWindow.h"
 #include "engine/FormHelpers.h"
 #include "engine/ProgramResources.h"
+#include "engine/ProgramState.h"
+#include "platform/Help.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
 #include "runtime/RuntimeError.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -19,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVariant>
 #include <exception>
@@ -27,6 +31,7 @@
 namespace {
 
 const char* const kHelpContextProperty = "helpContextId";
+const char* const kHelpKeyName = "helpKey";
 
 const Screen& screen() {
     return *services().screen;
@@ -73,6 +78,8 @@ void initForm(QWidget* form, const char* name, const QString& caption, int32_t h
     form->setWindowTitle(caption);
     form->setWindowIcon(programIcon());
     setHelpContextId(form, helpContextId);
+    if (form->isWindow())
+        giveHelpKey(form);
 }
 
 void setHelpContextId(QWidget* widget, int32_t id) {
@@ -88,6 +95,33 @@ int32_t helpContextId(const QWidget* widget) {
             break;
     }
     return 0;
+}
+
+void giveHelpKey(QWidget* window) {
+    // Two keys for the same window would each keep the other from acting.
+    if (window->findChild<QShortcut*>(QString::fromLatin1(kHelpKeyName),
+                                      Qt::FindDirectChildrenOnly))
+        return;
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    key->setObjectName(QString::fromLatin1(kHelpKeyName));
+    key->setContext(Qt::WindowShortcut);
+    QObject::connect(key, &QShortcut::activated, window, [window] {
+        // The control with the focus may carry a help context of its own.
+        const QWidget* focus = QApplication::focusWidget();
+        const QWidget* asked = focus && window->isAncestorOf(focus) ? focus : window;
+        guarded([asked] { showContextHelp(asked); });
+    });
+}
+
+void showContextHelp(const QWidget* widget) {
+    Help* help = services().help;
+    if (ProgramHelpFile.isEmpty() || !help)
+        return;
+    const int32_t context = helpContextId(widget);
+    const int error = context != 0 ? help->show(ProgramHelpFile, helpcmd::Context, context)
+                                   : help->show(ProgramHelpFile, helpcmd::Tab, 0);
+    if (error != 0)
+        ShowErrorMessage(standardErrorText(error), 0, QString());
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
@@ -213,6 +247,7 @@ FormDialog::FormDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
     setWindowIcon(programIcon());
+    kit::giveHelpKey(this);
 }
 
 void FormDialog::showModal() {

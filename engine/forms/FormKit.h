@@ -45,11 +45,20 @@ QRect twipsRect(int left, int top, int width, int height);
 QSize twipsSize(int width, int height);
 
 // Names a window, gives it its caption, the program icon and its help
-// context number (what the Help key and Help commands open).
+// context number (what the Help key and Help commands open), and, when it
+// is a window of its own, the Help key.
 void initForm(QWidget* form, const char* name, const QString& caption, int32_t helpContextId = 0);
 void setHelpContextId(QWidget* widget, int32_t id);
 // The help context of the widget's window; 0 when none is set.
 int32_t helpContextId(const QWidget* widget);
+
+// Gives a window the Help key (F1), wherever the focus is inside it. A
+// window has it once, however often this is called.
+void giveHelpKey(QWidget* window);
+// What the Help key does: the help page of the widget's help context (the
+// contents page when it has none). Without a help file nothing happens; a
+// page that can't be shown is reported with the error's own text.
+void showContextHelp(const QWidget* widget);
 
 // Creates a control of type W with its objectName; the arguments go before
 // the parent, as Qt's constructors take them (QLabel(text, parent)).
@@ -123,6 +132,7 @@ QMetaObject::Connection onCall(Sender* sender, Signal signal, QObject* context, 
 // Escape presses the cancel button, when the dialog has one. A click on
 // the title bar's close box calls titleBarClose(), which by default does
 // the same; a dialog whose close means something else overrides it.
+// F1 opens the help page of the dialog's help context.
 class FormDialog : public QDialog {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <functional>
 #include <sys/types.h>
@@ -18,6 +19,20 @@ ProgramWorld::ProgramWorld() {
     const QString copy = programFolder() + QStringLiteral("/tapestrel");
     if (QFile::copy(QStringLiteral(TAPESTREL_PROGRAM), copy))
         program_ = copy;
+}
+
+QStringList ProgramWorld::addSamples() const {
+    const QDir built(QFileInfo(QStringLiteral(TAPESTREL_PROGRAM)).path() +
+                     QStringLiteral("/Images/Samples"));
+    const QString target = programFolder() + QStringLiteral("/Images/Samples/");
+    QDir().mkpath(target);
+    QStringList paths;
+    for (const QString& name : built.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase)) {
+        if (!QFile::copy(built.filePath(name), target + name))
+            return {};
+        paths << target + name;
+    }
+    return paths;
 }
 
 QProcessEnvironment ProgramWorld::environment() const {

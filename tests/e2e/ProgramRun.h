@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
@@ -25,6 +26,10 @@ public:
     }
     QString program() const { return program_; }
     QProcessEnvironment environment() const;
+    // Lays the built program's sample pictures beside the copy, as the
+    // build lays them beside the program; their paths in the order an
+    // empty list takes them. Empty when there are none.
+    QStringList addSamples() const;
 
     // The X display copies are started on; empty for the test's own.
     QString display;

@@ -10,6 +10,31 @@ Display* dpy(void* d) {
     return static_cast<Display*>(d);
 }
 
+int ignoreError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+// A window may go away between the moment it is listed and the moment it
+// is asked about: while this lives, the errors that gives are ignored
+// (Xlib's own handler would end the test).
+class IgnoredErrors {
+public:
+    explicit IgnoredErrors(Display* d) : d_(d) {
+        XSync(d_, False);
+        previous_ = XSetErrorHandler(ignoreError);
+    }
+    ~IgnoredErrors() {
+        XSync(d_, False);
+        XSetErrorHandler(previous_);
+    }
+    IgnoredErrors(const IgnoredErrors&) = delete;
+    IgnoredErrors& operator=(const IgnoredErrors&) = delete;
+
+private:
+    Display* d_;
+    XErrorHandler previous_ = nullptr;
+};
+
 QString captionOf(Display* d, Window w) {
     // The UTF-8 caption first, then the plain one.
     const Atom netName = XInternAtom(d, "_NET_WM_NAME", False);
@@ -48,6 +73,7 @@ unsigned long TopWindows::find(const QString& caption) const {
     if (!display_)
         return 0;
     Display* d = dpy(display_);
+    const IgnoredErrors ignored(d);
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
@@ -67,6 +93,21 @@ unsigned long TopWindows::find(const QString& caption) const {
 
 bool TopWindows::shown(const QString& caption) const {
     return find(caption) != 0;
+}
+
+QRect TopWindows::geometry(const QString& caption) const {
+    const Window w = find(caption);
+    if (!w)
+        return {};
+    Display* d = dpy(display_);
+    const IgnoredErrors ignored(d);
+    XWindowAttributes a;
+    Window child = 0;
+    int x = 0, y = 0;
+    if (!XGetWindowAttributes(d, w, &a) ||
+        !XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, &x, &y, &child))
+        return {};
+    return QRect(x, y, a.width, a.height);
 }
 
 bool TopWindows::close(const QString& caption) const {

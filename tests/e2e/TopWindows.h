@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 // The program's top-level windows on the test's X display, found by their
@@ -18,6 +19,9 @@ public:
     // Asks the window with that caption to close, as its close box does;
     // false when there is none on the screen.
     bool close(const QString& caption) const;
+    // Where the window with that caption is on the screen; empty when there
+    // is none.
+    QRect geometry(const QString& caption) const;
 
 private:
     // The window on the screen with that caption, or 0.

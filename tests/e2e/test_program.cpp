@@ -9,12 +9,33 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
 const QString kSilent = QStringLiteral("-SILENT");
+
+// Clicks the left mouse button at a point of the screen, as a user does.
+bool clickAt(QPoint at) {
+    return QProcess::execute(QStringLiteral("xdotool"),
+                             {QStringLiteral("mousemove"), QString::number(at.x()),
+                              QString::number(at.y()), QStringLiteral("click"),
+                              QStringLiteral("1")}) == 0;
+}
+
+// A point of a window given in twips from its top-left corner (or, for a
+// negative y, up from its bottom edge); the window's width in twips gives
+// the screen's twips per pixel.
+QPoint pointOf(const QRect& window, int widthTwips, int xTwips, int yTwips) {
+    const double twipsPerPixel = double(widthTwips) / window.width();
+    const int x = window.left() + qRound(xTwips / twipsPerPixel);
+    const int y = yTwips >= 0 ? window.top() + qRound(yTwips / twipsPerPixel)
+                              : window.bottom() + 1 + qRound(yTwips / twipsPerPixel);
+    return {x, y};
+}
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -221,6 +242,69 @@ TEST_F(ProgramTest, AStartWithNoListsCreatesMyMagicList) {
     EXPECT_EQ(made.GetCount(), 0);
     // An empty list shows nothing and leaves the desktop alone.
     EXPECT_FALSE(QFile::exists(world.documents() + QStringLiteral("/ZOZ.bmp")));
+    stop(run);
+    EXPECT_EQ(run.exitCode(), 0);
+}
+
+TEST_F(ProgramTest, AnEmptyListTakesTheSamplesAndOKShowsTheFirst) {
+    const QString offer = QStringLiteral("Add Wallpaper Images");
+    const QString panel = QStringLiteral("Tapestrel Control Panel");
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        GTEST_SKIP() << "no xdotool";
+    TopWindows windows;
+    ASSERT_TRUE(windows.connected());
+    const QStringList samples = world.addSamples();
+    ASSERT_FALSE(samples.isEmpty());
+
+    // A first start for the desktop: an empty list, and the panel offers
+    // ways to fill it.
+    ProgramRun run(world, {});
+    ASSERT_TRUE(run.waitForLog(QStringLiteral("started"), 15000)) << run.log().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return windows.shown(offer); })) << run.log().toStdString();
+    ASSERT_TRUE(windows.shown(panel));
+
+    // The samples are the way chosen at first: OK, and OK again under the
+    // page that explains it (the button stays where it is).
+    for (int page = 1; page <= 2; ++page) {
+        const QRect dialog = windows.geometry(offer);
+        ASSERT_FALSE(dialog.isEmpty());
+        ASSERT_TRUE(clickAt(pointOf(dialog, 9960, 7290 + 607, 4380 + 187))) << page;
+        // Two clicks in quick succession would be a double click.
+        waitUntil([] { return false; }, 700);
+    }
+    ASSERT_TRUE(waitUntil([&] { return !windows.shown(offer); })) << run.log().toStdString();
+
+    // OK on the panel: the first sample becomes the wallpaper.
+    const QString bitmap = world.documents() + QStringLiteral("/ZOZ.bmp");
+    EXPECT_FALSE(QFile::exists(bitmap));
+    const QRect window = windows.geometry(panel);
+    ASSERT_FALSE(window.isEmpty());
+    ASSERT_TRUE(clickAt(pointOf(window, 8865, 3960 + 3330 + 675, -(5220 - 4755))));
+    ASSERT_TRUE(waitUntil([&] { return !windows.shown(panel); })) << run.log().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(bitmap); }));
+    EXPECT_TRUE(hiveHas(world.userHive(), QStringLiteral("LastFile"), samples.first()));
+    EXPECT_TRUE(hiveHas(world.userHive(), QStringLiteral("Wallpaper"), bitmap));
+
+    // The list keeps the samples, the first one active (their paths are
+    // kept under the public pictures folder of the program's copy).
+    Options.PublicImagesPath = world.programFolder() + QStringLiteral("/Images/");
+    clsMagicList list;
+    ASSERT_EQ(list.loadQuietly(world.privateLists() + QStringLiteral("MList1.MLS")), 0);
+    ASSERT_EQ(list.GetCount(), samples.size());
+    EXPECT_EQ(list.GetEntryPath(0), samples.first());
+    EXPECT_EQ(list.GetActiveEntry(), 0);
+
+    // The screen shows the bitmap in its middle.
+    const QImage zoz(bitmap);
+    ASSERT_FALSE(zoz.isNull());
+    const QSize size = probe.size();
+    ASSERT_LE(zoz.width(), size.width());
+    ASSERT_LE(zoz.height(), size.height());
+    const QPoint offset((size.width() - zoz.width()) / 2, (size.height() - zoz.height()) / 2);
+    const QImage screen = probe.grab();
+    for (const QPoint at : {QPoint(zoz.width() / 2, zoz.height() / 2), QPoint(3, 3),
+                            QPoint(zoz.width() - 4, zoz.height() - 4)})
+        EXPECT_EQ(screen.pixel(offset + at), zoz.pixel(at)) << at.x() << "," << at.y();
     stop(run);
     EXPECT_EQ(run.exitCode(), 0);
 }

@@ -1,10 +1,13 @@
+#include "engine/ProgramState.h"
 #include "engine/forms/FormKit.h"
+#include "platform/Help.h"
 #include "runtime/RuntimeError.h"
 #include "tests/common/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -168,6 +171,57 @@ TEST_F(FormKitTest, controlsCarryTheirNamesAndWindowsTheirHelpContext) {
     EXPECT_FALSE(dialog.windowIcon().isNull());
     QLabel* l = kit::label(&dialog, "lblText", QStringLiteral("<b>not bold</b>"));
     EXPECT_EQ(l->textFormat(), Qt::PlainText);
+}
+
+TEST_F(FormKitTest, theHelpKeyOpensThePageOfTheHelpContextWhereTheFocusIs) {
+    ProgramHelpFile = env.path(QStringLiteral("help/contents.html"));
+    answers.next([&](QWidget* w) {
+        auto* d = static_cast<SampleDialog*>(w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        d->txtName->setFocus();
+        QTest::keyClick(d->txtName, Qt::Key_F1);
+        // A control with a context of its own.
+        kit::setHelpContextId(d->txtName, 7);
+        QTest::keyClick(d->txtName, Qt::Key_F1);
+        // Its page is missing.
+        env.help.result = 53;
+        QTest::keyClick(d->txtName, Qt::Key_F1);
+        env.help.result = 0;
+        d->cmdCancel->click();
+    });
+    SampleDialog dialog;
+    dialog.showModal();
+    ASSERT_EQ(env.help.requests.size(), 3);
+    for (const auto& r : env.help.requests) {
+        EXPECT_EQ(r.helpFile, ProgramHelpFile);
+        EXPECT_EQ(r.command, helpcmd::Context);
+    }
+    EXPECT_EQ(env.help.requests[0].data, 42);
+    EXPECT_EQ(env.help.requests[1].data, 7);
+    ASSERT_EQ(env.errors.calls.size(), 1);
+    EXPECT_EQ(env.errors.calls[0].message, QStringLiteral("File not found"));
+    EXPECT_EQ(env.errors.calls[0].buttons, 0);
+    EXPECT_TRUE(env.errors.calls[0].title.isEmpty());
+    EXPECT_TRUE(dialog.Cancelled); // F1 pressed no button
+
+    // Any window built with the kit has the key once, however often it is
+    // given; without a context it opens the contents.
+    QMainWindow window;
+    kit::initForm(&window, "frmPlain", QStringLiteral("Plain"));
+    kit::giveHelpKey(&window);
+    window.setCentralWidget(kit::textBox(&window, "txtAny"));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.centralWidget(), Qt::Key_F1);
+    ASSERT_EQ(env.help.requests.size(), 4);
+    EXPECT_EQ(env.help.requests[3].command, helpcmd::Tab);
+
+    // Without help nothing happens.
+    ProgramHelpFile.clear();
+    QTest::keyClick(window.centralWidget(), Qt::Key_F1);
+    EXPECT_EQ(env.help.requests.size(), 4);
+    EXPECT_EQ(env.errors.calls.size(), 1);
 }
 
 TEST(FormKit, accessKeysComeOutOfLabelTexts) {

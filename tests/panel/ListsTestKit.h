@@ -38,13 +38,11 @@ public:
     void setCurrentEntry(int16_t index) override { current = index; }
     int32_t currentListNumber() const override { return listNumber; }
     void setCurrentListName(const QString& name) override { listNameShown = name; }
-    void showSystemMessage(const QString& text) override { systemMessages << text; }
 
     QStringList calls;
     int16_t current = -1;
     int32_t listNumber = -1;
     QString listNameShown;
-    QStringList systemMessages;
 };
 
 // A drag's data carrying the given files as the file managers send them.

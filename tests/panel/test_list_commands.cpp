@@ -174,7 +174,6 @@ TEST_F(ListCommandsTest, LimitedUsersCanNeitherDeleteNorEditPublicLists) {
     open(saveList(QStringLiteral("Shared"), true));
     deleteMagicList(views);
     renameMagicList(views);
-    checkForUpdates(views);
     EXPECT_EQ(env.errors.messages(),
               (QStringList{"Limited users cannot delete public Magic Lists!",
                            "Limited users cannot edit public Magic Lists!"}));
@@ -182,8 +181,6 @@ TEST_F(ListCommandsTest, LimitedUsersCanNeitherDeleteNorEditPublicLists) {
         EXPECT_EQ(call.buttons, 48);
         EXPECT_TRUE(call.title.isEmpty());
     }
-    EXPECT_EQ(views.systemMessages,
-              QStringList{QStringLiteral("You do not have permission to perform this function")});
     EXPECT_TRUE(windows.calls.isEmpty());
     EXPECT_TRUE(views.calls.isEmpty());
 }
@@ -372,12 +369,6 @@ TEST_F(ListCommandsTest, TheWebSiteOpensInTheBrowser) {
     EXPECT_EQ(env.errors.messages(), QStringList{QStringLiteral("No Internet Browser Available")});
 }
 
-TEST_F(ListCommandsTest, UpdatesOpenTheUpdateWindowFromTheMenu) {
-    checkForUpdates(views);
-    EXPECT_EQ(windows.updateModes, QList<int16_t>{3});
-    EXPECT_TRUE(views.systemMessages.isEmpty());
-}
-
 TEST_F(ListCommandsTest, NoCommandRunsWhileLongWorkRuns) {
     open(saveList(QStringLiteral("Busy"), false, 2));
     env.errors.answers = {answer::Yes, answer::Yes, answer::Yes};
@@ -391,7 +382,6 @@ TEST_F(ListCommandsTest, NoCommandRunsWhileLongWorkRuns) {
         selectAllEntries(views);
         selectActiveEntry(views);
         toggleDropWindow();
-        checkForUpdates(views);
     }
     EXPECT_TRUE(env.errors.calls.isEmpty());
     EXPECT_TRUE(windows.calls.isEmpty());

@@ -124,7 +124,7 @@ TEST_F(CommandTest, RemoveAsksAndTakesOutTheSelection) {
             EXPECT_EQ(viewSelection(), flaggedEntries());
             EXPECT_EQ(panel->CurrentEntry, ActiveMagicList.GetActiveEntry());
         }
-        EXPECT_EQ(panel->getSomeFilesCalls(), 0);
+        EXPECT_EQ(windows.count(QStringLiteral("NoFiles")), 0);
         panel->close();
         settle();
     }
@@ -139,7 +139,7 @@ TEST_F(CommandTest, TheDeleteKeyRemovesAndAnEmptiedListIsOfferedFilling) {
     QTest::keyClick(entryList(), Qt::Key_Delete);
     EXPECT_EQ(ActiveMagicList.GetCount(), 0);
     EXPECT_EQ(entryList()->model()->rowCount(), 0);
-    EXPECT_EQ(panel->getSomeFilesCalls(), 1);
+    EXPECT_EQ(windows.count(QStringLiteral("NoFiles")), 1);
     EXPECT_FALSE(panel->cmdRemovePaper->isEnabled());
     EXPECT_FALSE(panel->picImage->hasPicture());
 }

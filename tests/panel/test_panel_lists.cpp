@@ -48,7 +48,7 @@ TEST_F(ListBoxTest, PickingTheOpenListOnlySavesIt) {
     EXPECT_EQ(ActiveMagicList.GetFilePath(), file);
     EXPECT_EQ(savedList().GetEntryName(0), QStringLiteral("Changed"));
     EXPECT_FALSE(ActiveMagicList.HasActiveEntryChanged());
-    EXPECT_EQ(panel->getSomeFilesCalls(), 0);
+    EXPECT_EQ(windows.count(QStringLiteral("NoFiles")), 0);
 }
 
 TEST_F(ListBoxTest, PickingAnotherListSavesItLoadsTheOtherAndShowsIt) {
@@ -70,7 +70,7 @@ TEST_F(ListBoxTest, PickingAnotherListSavesItLoadsTheOtherAndShowsIt) {
     // Both lists have their first entry active: the preview shows the new
     // list's picture all the same.
     EXPECT_EQ(shownPath(), ActiveMagicList.GetEntryPath(0));
-    EXPECT_EQ(panel->getSomeFilesCalls(), 0);
+    EXPECT_EQ(windows.count(QStringLiteral("NoFiles")), 0);
 }
 
 TEST_F(ListBoxTest, PickingAnEmptyListOffersToFillIt) {
@@ -80,7 +80,7 @@ TEST_F(ListBoxTest, PickingAnEmptyListOffersToFillIt) {
     openPanel();
     pick(rowOf(empty));
     EXPECT_EQ(ActiveMagicList.GetFilePath(), empty);
-    EXPECT_EQ(panel->getSomeFilesCalls(), 1);
+    EXPECT_EQ(windows.count(QStringLiteral("NoFiles")), 1);
     EXPECT_EQ(entryList()->model()->rowCount(), 0);
     EXPECT_FALSE(panel->picImage->hasPicture());
 }
@@ -176,7 +176,7 @@ TEST_F(ListBoxTest, DeletingTheOpenListDeletesItsOwnFileOnly) {
     EXPECT_TRUE(ActiveMagicList.HasActiveEntryChanged());
     EXPECT_EQ(entryList()->model()->rowCount(), 2);
     EXPECT_EQ(shownPath(), ActiveMagicList.GetEntryPath(0));
-    EXPECT_EQ(panel->getSomeFilesCalls(), 0);
+    EXPECT_EQ(windows.count(QStringLiteral("NoFiles")), 0);
 }
 
 class DeletedListTest : public ListBoxTest, public ::testing::WithParamInterface<bool> {};
@@ -234,7 +234,7 @@ TEST_F(ListBoxTest, DeletingTheOnlyListLeavesTheListTheIndexMakes) {
     EXPECT_FALSE(ActiveMagicList.GetFilePath().isEmpty());
     EXPECT_TRUE(QFileInfo::exists(ActiveMagicList.GetFilePath()));
     EXPECT_EQ(panel->cmbName->currentText(), QStringLiteral("My Magic List"));
-    EXPECT_EQ(panel->getSomeFilesCalls(), 1);
+    EXPECT_EQ(windows.count(QStringLiteral("NoFiles")), 1);
     EXPECT_EQ(entryList()->model()->rowCount(), 0);
     EXPECT_FALSE(panel->picImage->hasPicture());
     EXPECT_EQ(panel->CurrentEntry, -1);

@@ -261,7 +261,7 @@ TEST_F(WindowTest, LoadingShowsTheListWithOnlyTheActiveEntrySelected) {
     const QRect row = entryList()->visualRect(entryList()->model()->index(30, 0));
     EXPECT_TRUE(entryList()->viewport()->rect().contains(row));
     EXPECT_TRUE(panel->picImage->hasPicture());
-    EXPECT_EQ(panel->getSomeFilesCalls(), 0);
+    EXPECT_EQ(windows.count(QStringLiteral("NoFiles")), 0);
     EXPECT_EQ(entryList()->model()->headerData(0, Qt::Horizontal).toString(),
               QStringLiteral("Wallpaper Images"));
     EXPECT_EQ(entryList()->selectionMode(), QAbstractItemView::ExtendedSelection);
@@ -272,10 +272,10 @@ TEST_F(WindowTest, AnEmptyListIsOfferedFillingOnceTheWindowShows) {
     bool visibleWhenOffered = false;
     panel = new frmMagicPanel;
     panel->show();
-    EXPECT_EQ(panel->getSomeFilesCalls(), 0); // not before the window is up
+    EXPECT_EQ(windows.count(QStringLiteral("NoFiles")), 0); // not before the window is up
     visibleWhenOffered = panel->isVisible();
     settle();
-    EXPECT_EQ(panel->getSomeFilesCalls(), 1);
+    EXPECT_EQ(windows.count(QStringLiteral("NoFiles")), 1);
     EXPECT_TRUE(visibleWhenOffered);
     EXPECT_EQ(entryList()->model()->rowCount(), 0);
     EXPECT_FALSE(panel->cmdRemovePaper->isEnabled());
@@ -318,38 +318,55 @@ TEST_F(WindowTest, TheOverviewWaitsForItsOptionAndItsWindow) {
     EXPECT_FALSE(Options.OverviewShownThisSession);
 }
 
-TEST_F(WindowTest, CommandsWhoseWindowsAreMissingStayDisabled) {
+TEST_F(WindowTest, EveryCommandIsEnabledExactlyWhenItsWindowIsThere) {
     makeList(2);
-    windows.absent = {LaterWindow::CropDialog,     LaterWindow::ColorPicker,
-                      LaterWindow::ScheduleDialog, LaterWindow::OptionsDialog,
-                      LaterWindow::Overview,       LaterWindow::AboutBox,
-                      LaterWindow::RenameDialog};
+    // The commands that open a window, by the window they open.
+    const QList<std::pair<LaterWindow, QStringList>> opens = {
+        {LaterWindow::CropDialog, {"cmdCrop", "mnuCropSelected"}},
+        {LaterWindow::ColorPicker, {"cmdCustom"}},
+        {LaterWindow::ScheduleDialog, {"cmdSchedule"}},
+        {LaterWindow::OptionsDialog, {"mnuFileOptions"}},
+        {LaterWindow::Overview, {"mnuHelpOverview"}},
+        {LaterWindow::AboutBox, {"mnuHelpAbout"}},
+        {LaterWindow::RenameDialog, {"mnuRename"}},
+        {LaterWindow::ListNameDialog, {"mnuListNew", "mnuListRename"}},
+        {LaterWindow::DropWindow, {"mnuToolsReceiver"}},
+        {LaterWindow::UpdateWindow, {"mnuUpdates"}},
+    };
+    // The others need no window of their own (or only the error window and
+    // the file dialog); with one entry selected every one of them is on.
+    const QStringList always = {
+        "mnuListDelete",     "mnuFileClose",      "mnuFileExit",      "mnuListOpen",
+        "cmdNewEntry",       "mnuListRemove",     "mnuListActive",    "mnuListMoveUp",
+        "mnuListMoveDown",   "mnuListFindActive", "mnuListSelectAll", "mnuRotateMenu",
+        "mnuListRemoveDups", "mnuListShuffle",    "mnuHelpContents",  "mnuHelpIndex",
+        "mnuWebSite",        "cmdRemovePaper",    "cmdActivate",      "cmdRotate"};
+    auto enabled = [this](const QString& name) {
+        if (auto* a = panel->findChild<QAction*>(name))
+            return a->isEnabled();
+        auto* w = control<QWidget>(panel, name);
+        return w && w->isEnabled();
+    };
+
     openPanel();
-    for (QWidget* w :
-         {static_cast<QWidget*>(panel->cmdCrop), static_cast<QWidget*>(panel->cmdCustom),
-          static_cast<QWidget*>(panel->cmdSchedule)})
-        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    for (QAction* a : {panel->mnuCropSelected, panel->mnuFileOptions, panel->mnuHelpOverview,
-                       panel->mnuHelpAbout, panel->mnuRename})
-        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    for (const auto& [window, names] : opens)
+        for (const QString& name : names)
+            EXPECT_TRUE(enabled(name)) << name.toStdString();
+    for (const QString& name : always)
+        EXPECT_TRUE(enabled(name)) << name.toStdString();
     panel->close();
 
-    windows.absent.clear();
-    openPanel();
-    for (QWidget* w :
-         {static_cast<QWidget*>(panel->cmdCrop), static_cast<QWidget*>(panel->cmdCustom),
-          static_cast<QWidget*>(panel->cmdSchedule)})
-        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
-    for (QAction* a : {panel->mnuCropSelected, panel->mnuFileOptions, panel->mnuHelpOverview,
-                       panel->mnuHelpAbout, panel->mnuRename})
-        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
-    // Commands that come with later windows of their own.
-    for (QAction* a :
-         {panel->mnuListNew, panel->mnuListDelete, panel->mnuListRename, panel->mnuListOpen,
-          panel->mnuToolsReceiver, panel->mnuListRemoveDups, panel->mnuListShuffle,
-          panel->mnuHelpContents, panel->mnuHelpIndex, panel->mnuWebSite, panel->mnuUpdates})
-        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    EXPECT_FALSE(panel->cmdNewEntry->isEnabled());
+    for (const auto& [missing, names] : opens) {
+        windows.absent = {missing};
+        openPanel();
+        for (const auto& [window, others] : opens)
+            for (const QString& name : others)
+                EXPECT_EQ(enabled(name), window != missing) << name.toStdString();
+        for (const QString& name : always)
+            EXPECT_TRUE(enabled(name)) << name.toStdString();
+        panel->close();
+        settle();
+    }
 }
 
 TEST_F(WindowTest, ClosingUnloadsWithoutSaving) {

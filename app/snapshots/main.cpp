@@ -10,11 +10,13 @@
 #include "editors/frmSchedule.h"
 #include "editors/frmSetFixedWidth.h"
 #include "engine/ErrorWindow.h"
+#include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "engine/forms/frmEndProg.h"
 #include "engine/forms/frmError.h"
 #include "engine/forms/frmSplash.h"
 #include "panel/PanelResources.h"
+#include "panel/PanelWindows.h"
 #include "panel/frmDrop.h"
 #include "panel/frmListName.h"
 #include "panel/frmMagicPanel.h"
@@ -29,7 +31,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -69,6 +73,27 @@ QWidget* errorQuestion() {
 QWidget* controlPanel() {
     initPanelResources();
     return new frmMagicPanel;
+}
+
+// The control panel's four menus side by side, as they open over a list
+// whose active entry is selected.
+QWidget* panelMenus() {
+    initPanelResources();
+    auto* sheet = new QWidget;
+    auto* panel = new frmMagicPanel(sheet);
+    panel->hide();
+    panel->RefreshMagicList();
+    auto* row = new QHBoxLayout(sheet);
+    for (QMenu* source : {panel->mnuFile, panel->mnuList, panel->mnuTools, panel->mnuHelp}) {
+        // The Tools menu names the drop window's state as it opens.
+        emit source->aboutToShow();
+        auto* menu = new QMenu(sheet);
+        menu->setWindowFlags(Qt::Widget);
+        menu->addActions(source->actions());
+        menu->setFixedSize(menu->sizeHint());
+        row->addWidget(menu, 0, Qt::AlignTop);
+    }
+    return sheet;
 }
 
 // The crop dialog on the list's first picture; with a stored crop of the
@@ -214,6 +239,7 @@ const std::vector<Snapshot>& snapshots() {
         {"frmError-question", errorQuestion},
         {"frmEndProg", [] { return new frmEndProg; }},
         {"frmMagicPanel", controlPanel},
+        {"frmMagicPanel-menus", panelMenus},
         {"frmCrop", [] { return cropDialog(false); }},
         {"frmCrop-scaled", [] { return cropDialog(true); }},
         {"frmSetFixedWidth", fixedSizeDialog},
@@ -265,6 +291,11 @@ int main(int argc, char* argv[]) {
     }
 
     ShowcaseWorld world;
+    // The program's real windows, so that the panel's commands are enabled
+    // as in the program; the panel's first activation opens no overview.
+    PanelWindows windows;
+    setProgramWindows(&windows);
+    Options.ShowOverviewDialog = false;
     int failures = 0;
     for (const Snapshot& s : snapshots()) {
         std::unique_ptr<QWidget> window(s.make());
@@ -280,5 +311,6 @@ int main(int argc, char* argv[]) {
         }
         window->hide();
     }
+    setProgramWindows(nullptr);
     return failures == 0 ? 0 : 1;
 }

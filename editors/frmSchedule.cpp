@@ -1,9 +1,9 @@
 #include "editors/frmSchedule.h"
 
 #include "editors/ScheduleValues.h"
-#include "editors/TextBoxEvents.h"
 #include "engine/ErrorWindow.h"
 #include "engine/ProgramState.h"
+#include "engine/forms/TextBoxEvents.h"
 #include "runtime/Dates.h"
 
 #include <QCheckBox>
@@ -176,8 +176,8 @@ frmSchedule::frmSchedule(QWidget* parent) : FormDialog(parent) {
     kit::on(cmdCancel, &QPushButton::clicked, this, &frmSchedule::cmdCancel_Click);
     kit::on(chkDaysOnly, &QCheckBox::toggled, this, &frmSchedule::chkDaysOnly_Click);
     kit::on(chkHoursOnly, &QCheckBox::toggled, this, &frmSchedule::chkHoursOnly_Click);
-    auto* intervalEvents = new TextBoxEvents(txtInterval);
-    intervalEvents->gotFocus = [this] { txtInterval_GotFocus(); };
+    // The focus selects the interval's whole text, so typing replaces it.
+    new kit::TextBoxEvents(txtInterval);
 }
 
 QString frmSchedule::listChangedMessage() {
@@ -333,8 +333,4 @@ void frmSchedule::chkHoursOnly_Click() {
     const bool on = chkHoursOnly->isChecked();
     for (QWidget* w : std::initializer_list<QWidget*>{lblStart, lblEnd, cmbStartTime, cmbEndTime})
         w->setEnabled(on);
-}
-
-void frmSchedule::txtInterval_GotFocus() {
-    selectWholeText(txtInterval);
 }

@@ -47,12 +47,12 @@ frmColors::frmColors(QWidget* parent) : FormDialog(parent) {
 
     Frame1 = kit::frame(this, "Frame1", QStringLiteral("RGB Value:"));
     Frame1->setGeometry(kit::twipsRect(90, 135, 1590, 1230));
-    const char* const labelNames[] = {"Label1_0", "Label1_1", "Label1_2"};
     const QString labelTexts[] = {QStringLiteral("Red:"), QStringLiteral("Green:"),
                                   QStringLiteral("Blue:")};
     const int labelTops[] = {270, 585, 900};
     for (int i = 0; i < 3; ++i)
-        Label1[i] = placedLabel(Frame1, labelNames[i], labelTexts[i], 180, labelTops[i]);
+        Label1[i] = placedLabel(Frame1, kit::indexedName("Label1", i).constData(), labelTexts[i],
+                                180, labelTops[i]);
     txtRed = kit::textBox(Frame1, "txtRed");
     txtGreen = kit::textBox(Frame1, "txtGreen");
     txtBlue = kit::textBox(Frame1, "txtBlue");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDialog>
 #include <QIcon>
 #include <QKeySequence>
@@ -50,6 +51,9 @@ void initForm(QWidget* form, const char* name, const QString& caption, int32_t h
 void setHelpContextId(QWidget* widget, int32_t id);
 // The help context of the widget's window; 0 when none is set.
 int32_t helpContextId(const QWidget* widget);
+
+// The objectName of one control of a control array: "optType(2)".
+QByteArray indexedName(const char* name, int index);
 
 // Creates a control of type W with its objectName; the arguments go before
 // the parent, as Qt's constructors take them (QLabel(text, parent)).

@@ -1,6 +1,7 @@
 #include "engine/MagicList.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
+#include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/e2e/TopWindows.h"
@@ -29,11 +30,8 @@ protected:
     }
 
     QString picture(const QString& name, QRgb colour) {
-        QImage image(200, 100, QImage::Format_RGB32);
-        image.fill(colour);
-        const QString path = world.home() + QStringLiteral("/") + name + QStringLiteral(".png");
-        EXPECT_TRUE(image.save(path));
-        return path;
+        return saveImage(solidImage(QSize(200, 100), QColor(colour)),
+                         world.home() + QStringLiteral("/") + name + QStringLiteral(".png"));
     }
     // A centred list of two solid pictures, the first active; `due` makes
     // the schedule ask for a change at once.

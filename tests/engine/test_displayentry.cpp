@@ -4,6 +4,7 @@
 #include "engine/ProgramState.h"
 #include "engine/WallpaperImage.h"
 #include "platform/RecordingDesktop.h"
+#include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QDir>
@@ -45,12 +46,8 @@ protected:
             add(QString::fromLatin1(name), 0x0080FF, 0);
     }
     QString picture(const QString& name, QSize size = QSize(64, 48)) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(qRgb(10, 200, 30));
-        const QString path = env.path(QStringLiteral("pics/") + name + QStringLiteral(".png"));
-        QDir().mkpath(env.path(QStringLiteral("pics")));
-        EXPECT_TRUE(image.save(path));
-        return path;
+        return writeImage(env, QStringLiteral("pics/") + name + QStringLiteral(".png"),
+                          size.width(), size.height(), QColor(10, 200, 30));
     }
     void add(const QString& name, int32_t colour, int16_t position) {
         ASSERT_GE(list.AddItem(picture(name), colour, position), 0);

@@ -32,11 +32,6 @@
 #include <QTreeView>
 #include <functional>
 #include <gtest/gtest.h>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 // An error window that lets a test act while its question is open, as the
 // minute timer and the tray can, and then answers.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Desktop.h"
+#include "tests/common/PictureKit.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -26,10 +27,8 @@ struct Handed {
 class WallpaperFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        bitmap = dir.path() + QStringLiteral("/ZOZ.bmp");
-        QImage image(8, 6, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        ASSERT_TRUE(image.save(bitmap, "BMP"));
+        bitmap = saveImage(solidImage(QSize(8, 6), Qt::red),
+                           dir.path() + QStringLiteral("/ZOZ.bmp"), "BMP");
     }
     // The bitmap shown with a placement, on orange (red 255, green 128, blue 0).
     DesktopValues shown(bool tile = false, int style = 0) const {

@@ -1,10 +1,10 @@
 #include "tests/e2e/ProgramRun.h"
 
-#include <QCoreApplication>
+#include "tests/common/FormTestKit.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QThread>
 #include <functional>
 #include <sys/types.h>
 
@@ -56,7 +56,7 @@ ProgramRun::~ProgramRun() {
 }
 
 bool ProgramRun::waitForLog(const QString& text, int ms) {
-    return waitUntil([&] { return log_.contains(text); }, ms);
+    return waitFor([&] { return log_.contains(text); }, ms);
 }
 
 bool ProgramRun::waitForEnd(int ms) {
@@ -113,15 +113,4 @@ bool hiveHas(const QString& hiveFile, const QString& name, const QString& value)
             return true;
     }
     return false;
-}
-
-bool waitUntil(const std::function<bool()>& condition, int ms) {
-    QDeadlineTimer deadline(ms);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
-    return true;
 }

@@ -68,6 +68,7 @@ TEST_F(DisplayEntryTest, SuccessPutsTheBitmapOnTheDesktopAndRecordsTheEntry) {
     const QString bitmap = env.folders.documents + QStringLiteral("/ZOZ.bmp");
     ASSERT_EQ(desktop.applied.size(), 1);
     EXPECT_EQ(desktop.applied[0].wallpaperPath, bitmap);
+    EXPECT_EQ(desktop.applied[0].bitmapPath, bitmap);
     EXPECT_EQ(desktop.applied[0].background, 0x0080FF);
     EXPECT_EQ(QImage(bitmap).size(), QSize(64, 48));
     EXPECT_EQ(value(kDesktopKey, QStringLiteral("Wallpaper")), bitmap);
@@ -147,6 +148,9 @@ TEST_F(DisplayEntryTest, IndexEqualToTheCountClearsTheDesktop) {
     DisplayListEntry(empty, 0, false);
     ASSERT_EQ(desktop.applied.size(), 1);
     EXPECT_TRUE(desktop.applied[0].wallpaperPath.isEmpty());
+    // Where the bitmap is goes along, so that a desktop can remove the
+    // pictures it made of it, even when none was shown in this run.
+    EXPECT_EQ(desktop.applied[0].bitmapPath, env.folders.documents + QStringLiteral("/ZOZ.bmp"));
     EXPECT_EQ(value(kDesktopKey, QStringLiteral("Wallpaper")), QString());
     EXPECT_EQ(value(kColorsKey, QStringLiteral("Background")), QStringLiteral("0 0 0"));
     EXPECT_EQ(option(QStringLiteral("ActiveItem")), QStringLiteral("0"));

@@ -18,7 +18,7 @@ struct Handed {
     std::optional<int32_t> background;
 
     DesktopValues values(const QString& bitmap) const {
-        return {shown ? bitmap : QString(), tile, style, background};
+        return {shown ? bitmap : QString(), bitmap, tile, style, background};
     }
 };
 
@@ -34,9 +34,19 @@ protected:
     DesktopValues shown(bool tile = false, int style = 0) const {
         DesktopValues v;
         v.wallpaperPath = bitmap;
+        v.bitmapPath = bitmap;
         v.tile = tile;
         v.style = style;
         v.background = 0x0080FF;
+        return v;
+    }
+
+    // No wallpaper, as the program clears it: the bitmap's path still
+    // given, and a colour.
+    DesktopValues cleared(int32_t background = 0xC0E0FF) const {
+        DesktopValues v;
+        v.bitmapPath = bitmap;
+        v.background = background;
         return v;
     }
 

@@ -41,6 +41,9 @@ QRect centredCut(QSize picture, AvailableArea area);
 std::optional<QRect> clippedCrop(QSize picture, const QRect& crop);
 // 90, 180 and 270 stay; every other angle counts as 0.
 int32_t quarterTurnOrZero(int32_t degrees);
+// A picture's size once turned: a quarter turn either way swaps the sides,
+// every other angle keeps them.
+QSize turnedSize(QSize picture, int32_t degrees);
 
 // What a rendering takes from the picture and makes of it.
 struct WallpaperPlan {

@@ -2,7 +2,7 @@
 
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
-#include "panel/ListResources.h"
+#include "panel/PanelResources.h"
 #include "panel/WrappedOption.h"
 
 #include <QCheckBox>

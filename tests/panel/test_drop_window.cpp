@@ -1,7 +1,7 @@
 #include "engine/ProgramBusy.h"
 #include "panel/DropWindowPlacement.h"
 #include "panel/ListCommands.h"
-#include "panel/ListResources.h"
+#include "panel/PanelResources.h"
 #include "panel/PanelWindows.h"
 #include "panel/frmDrop.h"
 #include "tests/common/FormTestKit.h"

@@ -18,22 +18,6 @@ const QString kDesktopKey = QStringLiteral("Control Panel\\Desktop");
 const QString kColorsKey = QStringLiteral("Control Panel\\Colors");
 const QString kOptionsKey = QStringLiteral("Software\\Orlevane\\Tapestrel\\Options");
 
-// Answers questions like the scripted window, but lets a test act while the
-// question is open, as timer ticks do.
-class InterruptingPresenter final : public ErrorPresenter {
-public:
-    void showMessage(const QString& message, int16_t, const QString&) override {
-        messages << message;
-    }
-    int16_t askQuestion(const QString&, const QString&, int16_t, const QString&) override {
-        if (duringQuestion)
-            duringQuestion();
-        return answer::Yes;
-    }
-    QStringList messages;
-    std::function<void()> duringQuestion;
-};
-
 class DisplayEntryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -207,7 +191,8 @@ TEST_F(DisplayEntryTest, UnreadablePictureIsRemovedOnYes) {
 
 TEST_F(DisplayEntryTest, YesRemovesNothingWhenTheListChangedUnderTheQuestion) {
     QFile::remove(list.GetEntryPath(1));
-    InterruptingPresenter presenter;
+    ScriptedErrorPresenter presenter;
+    presenter.otherwise = answer::Yes;
     setErrorPresenter(&presenter);
     const QString third = list.GetEntryPath(2);
     presenter.duringQuestion = [&] { list.DeleteItem(0); }; // index 1 is now C

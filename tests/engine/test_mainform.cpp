@@ -19,24 +19,6 @@ protected:
     void setSecond(int second) { env.clock.set(makeDateTime(2024, 3, 4, 10, 7, second)); }
 };
 
-// Lets a test act while the error window's question is open, as timer
-// ticks and tray clicks can.
-class QuestionHook final : public ErrorPresenter {
-public:
-    void showMessage(const QString& message, int16_t, const QString&) override {
-        messages << message;
-    }
-    int16_t askQuestion(const QString&, const QString&, int16_t, const QString&) override {
-        ++questions;
-        if (during)
-            during();
-        return answer::No;
-    }
-    QStringList messages;
-    int questions = 0;
-    std::function<void()> during;
-};
-
 TEST_F(MainFormTest, TheFirstTickComesOneSecondAfterLoading) {
     loadForm();
     EXPECT_TRUE(form().Timer1->isActive());
@@ -63,12 +45,12 @@ TEST_F(MainFormTest, ATickInsideATickDoesNothing) {
     ActiveMagicList.SetSchUpdateOption(0);
     ActiveMagicList.SetSchInterval(1);
     QFile::remove(ActiveMagicList.GetEntryPath(0));
-    QuestionHook hook;
+    ScriptedErrorPresenter hook;
     setErrorPresenter(&hook);
     loadForm();
     setSecond(10);
     int nestedInterval = -1;
-    hook.during = [&] {
+    hook.duringQuestion = [&] {
         setSecond(30);
         form().Timer1_Timer();
         nestedInterval = form().Timer1->interval();
@@ -76,7 +58,7 @@ TEST_F(MainFormTest, ATickInsideATickDoesNothing) {
     form().Timer1_Timer();
     setErrorPresenter(&env.errors);
 
-    EXPECT_EQ(hook.questions, 1);                // the nested tick tried no change of its own
+    EXPECT_EQ(hook.questions(), 1);              // the nested tick tried no change of its own
     EXPECT_EQ(nestedInterval, 1000);             // nor did it re-arm the timer
     EXPECT_EQ(form().Timer1->interval(), 30000); // the outer tick did, when it ended
     EXPECT_EQ(form().TickBusy, 0);

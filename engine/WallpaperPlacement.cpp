@@ -50,15 +50,6 @@ std::optional<QRect> clippedCrop(QSize picture, const QRect& crop) {
     return kept;
 }
 
-int32_t quarterTurnOrZero(int32_t degrees) {
-    return degrees == 90 || degrees == 180 || degrees == 270 ? degrees : 0;
-}
-
-QSize turnedSize(QSize picture, int32_t degrees) {
-    const int32_t turn = quarterTurnOrZero(degrees);
-    return turn == 90 || turn == 270 ? picture.transposed() : picture;
-}
-
 WallpaperPlan planWallpaper(QSize shown, int32_t rotation, const std::optional<QRect>& crop,
                             int16_t position, int32_t border, AvailableArea area) {
     const QSize turned = turnedSize(shown, rotation);

@@ -64,23 +64,6 @@ TEST(WallpaperPlacement, CropIsClippedAndIgnoredWhenNothingRemains) {
     EXPECT_FALSE(clippedCrop({400, 300}, QRect(0, 0, 0, 10)));
 }
 
-TEST(WallpaperPlacement, OnlyQuarterTurnsCount) {
-    for (int degrees : {0, 90, 180, 270})
-        EXPECT_EQ(quarterTurnOrZero(degrees), degrees);
-    for (int degrees : {45, -90, 360, 32767})
-        EXPECT_EQ(quarterTurnOrZero(degrees), 0);
-}
-
-TEST(WallpaperPlacement, AQuarterTurnSwapsTheSides) {
-    const struct {
-        int32_t degrees;
-        QSize turned;
-    } cases[] = {{0, {400, 300}},   {90, {300, 400}},  {180, {400, 300}},
-                 {270, {300, 400}}, {-90, {400, 300}}, {450, {400, 300}}};
-    for (const auto& c : cases)
-        EXPECT_EQ(turnedSize({400, 300}, c.degrees), c.turned) << c.degrees;
-}
-
 TEST(WallpaperPlacement, PlanTurnsBeforeCroppingAndResolvesTheAutomaticChoice) {
     const WallpaperPlan plan =
         planWallpaper({400, 300}, 90, QRect(0, 0, 300, 200), placement::Automatic, 0, kScreen);

@@ -54,7 +54,7 @@ TEST(DropWindowPlacementTest, TheWindowSitsInTheWorkAreasCorner) {
     }
 }
 
-TEST(ListResourcesTest, EveryPictureIsThereAtBothSizes) {
+TEST(ListPicturesTest, EveryPictureIsThereAtBothSizes) {
     for (const char* name : {"drop-normal", "drop-lit", "drop-refused", "add-pictures",
                              "drag-to-panel", "sample-dunes", "sample-weave"}) {
         const QIcon icon = listPicture(QString::fromLatin1(name));

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "engine/MagicList.h"
+#include "engine/MagicListDuplicates.h"
 
 #include <QFile>
 #include <QString>
+#include <benchmark/benchmark.h>
 
 // Fills a list with `count` entries whose paths look like a camera folder's.
 // Only the first picture has to exist: the rest are renamed in place, so a
@@ -22,4 +24,22 @@ inline void fillList(clsMagicList& list, const QString& picture, int count) {
             list.SetEntryName(index, QStringLiteral("IMG_%1").arg(i, 5, 10, QLatin1Char('0')));
         }
     }
+}
+
+// Times the duplicate search on a fresh copy of the list each round, and
+// reports how many entries were left and how often it read the pictures.
+inline void timeRemoveDuplicates(benchmark::State& state, const clsMagicList& original) {
+    int16_t left = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        clsMagicList list = original;
+        state.ResumeTiming();
+        list.RemoveDuplicates();
+        left = list.GetCount();
+    }
+    const DuplicateScanCounts counts = lastDuplicateScanCounts();
+    state.counters["entries"] = original.GetCount();
+    state.counters["left"] = left;
+    state.counters["file_reads"] = counts.fileReads;
+    state.counters["most_reads_of_one_file"] = counts.mostReadsOfOneFile;
 }

@@ -2,7 +2,7 @@
 
 #include "app/snapshots/ShowcaseWorld.h"
 #include "bench/Photos.h"
-#include "engine/ErrorWindow.h"
+#include "bench/PrintedErrors.h"
 #include "engine/MagicList.h"
 #include "engine/MainForm.h"
 #include "engine/Options.h"
@@ -12,7 +12,6 @@
 #include "panel/frmMagicPanel.h"
 
 #include <QApplication>
-#include <QImageWriter>
 #include <QStringList>
 #include <cstdio>
 
@@ -22,22 +21,6 @@
 // for a click: errors are counted instead.
 class PanelBench {
 public:
-    class CountedErrors final : public ErrorPresenter {
-    public:
-        void showMessage(const QString& m, int16_t, const QString&) override { note(m); }
-        int16_t askQuestion(const QString& m, const QString&, int16_t, const QString&) override {
-            note(m);
-            return answer::No;
-        }
-        int count = 0;
-
-    private:
-        void note(const QString& m) {
-            ++count;
-            std::fprintf(stderr, "error window: %s\n", qPrintable(m));
-        }
-    };
-
     PanelBench() {
         setErrorPresenter(&errors);
         setProgramWindows(&windows);
@@ -57,9 +40,7 @@ public:
 
     // A camera-like photo of that size, as JPEG or PNG.
     QString photo(const QString& name, int width, int height, const char* format = "jpeg") {
-        const QString path = world.root.path() + u'/' + name;
-        QImageWriter(path, format).write(photoLike(width, height));
-        return path;
+        return writePhoto(world.root.path() + u'/' + name, photoLike(width, height), format);
     }
 
     // A list of `count` entries taking the pictures in turn, the first
@@ -90,6 +71,6 @@ public:
     }
 
     ShowcaseWorld world;
-    CountedErrors errors;
+    PrintedErrors errors;
     PanelWindows windows;
 };

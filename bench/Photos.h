@@ -2,9 +2,12 @@
 
 #include <QColor>
 #include <QImage>
+#include <QImageIOHandler>
+#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QString>
 
 // Smooth gradients with fine noise: compresses like a real photo.
 inline QImage photoLike(int width, int height) {
@@ -27,4 +30,15 @@ inline QImage photoLike(int width, int height) {
         }
     }
     return image;
+}
+
+// Writes such a photo, as JPEG unless another format is named; a
+// transformation marks it to be turned as it is shown, as cameras do.
+inline QString
+writePhoto(const QString& path, const QImage& photo, const char* format = "jpeg",
+           QImageIOHandler::Transformations turn = QImageIOHandler::TransformationNone) {
+    QImageWriter writer(path, format);
+    writer.setTransformation(turn);
+    writer.write(photo);
+    return path;
 }

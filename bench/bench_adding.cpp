@@ -4,7 +4,8 @@
 // in pairs (warm cache), and removing entries from large lists. Printed,
 // never timed in the tests.
 
-#include "engine/ErrorWindow.h"
+#include "bench/ListFixtures.h"
+#include "bench/PrintedErrors.h"
 #include "engine/MagicList.h"
 #include "engine/MagicListDuplicates.h"
 #include "engine/Options.h"
@@ -22,16 +23,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentPresenter : public ErrorPresenter {
-public:
-    void showMessage(const QString& message, int16_t, const QString&) override {
-        qWarning("%s", qPrintable(message));
-    }
-    int16_t askQuestion(const QString&, const QString&, int16_t, const QString&) override {
-        return answer::No;
-    }
-};
 
 class NoViews final : public PanelViews {
 public:
@@ -130,19 +121,7 @@ void BM_RemoveDuplicatesOfLargePictures(benchmark::State& state) {
         for (const QString& f : *files)
             original.AddItem(f, -1, -1);
     }
-    int16_t left = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        clsMagicList list = original;
-        state.ResumeTiming();
-        list.RemoveDuplicates();
-        left = list.GetCount();
-    }
-    const DuplicateScanCounts counts = lastDuplicateScanCounts();
-    state.counters["entries"] = original.GetCount();
-    state.counters["left"] = left;
-    state.counters["file_reads"] = counts.fileReads;
-    state.counters["most_reads_of_one_file"] = counts.mostReadsOfOneFile;
+    timeRemoveDuplicates(state, original);
 }
 
 // Removing 1,000 entries that are the program's own copies from a list of
@@ -201,7 +180,7 @@ BENCHMARK(BM_EmptyTheLargestList)->Unit(benchmark::kMillisecond)->Iterations(3);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    SilentPresenter presenter;
+    PrintedErrors presenter;
     setErrorPresenter(&presenter);
     world();
     benchmark::Initialize(&argc, argv);

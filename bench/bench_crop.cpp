@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -30,10 +29,8 @@ struct Photos {
     QString portrait = dir.path() + QStringLiteral("/portrait.jpg");
     Photos() {
         const QImage photo = photoLike(6000, 4000);
-        QImageWriter(landscape, "jpeg").write(photo);
-        QImageWriter writer(portrait, "jpeg");
-        writer.setTransformation(QImageIOHandler::TransformationRotate90);
-        writer.write(photo);
+        writePhoto(landscape, photo);
+        writePhoto(portrait, photo, "jpeg", QImageIOHandler::TransformationRotate90);
     }
 };
 

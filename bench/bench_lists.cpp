@@ -3,10 +3,9 @@
 // and the duplicate search, with how often it opened each picture.
 
 #include "bench/ListFixtures.h"
-#include "engine/ErrorWindow.h"
+#include "bench/PrintedErrors.h"
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
-#include "engine/MagicListDuplicates.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 
@@ -17,16 +16,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentPresenter : public ErrorPresenter {
-public:
-    void showMessage(const QString& message, int16_t, const QString&) override {
-        qWarning("%s", qPrintable(message));
-    }
-    int16_t askQuestion(const QString&, const QString&, int16_t, const QString&) override {
-        return answer::No;
-    }
-};
 
 struct Folders {
     QTemporaryDir dir;
@@ -112,19 +101,7 @@ void BM_RemoveDuplicates(benchmark::State& state) {
         }
         original.AddItem(path, 0, 4);
     }
-    int16_t left = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        clsMagicList list = original;
-        state.ResumeTiming();
-        list.RemoveDuplicates();
-        left = list.GetCount();
-    }
-    const DuplicateScanCounts counts = lastDuplicateScanCounts();
-    state.counters["entries"] = kPictures;
-    state.counters["left"] = left;
-    state.counters["file_reads"] = counts.fileReads;
-    state.counters["most_reads_of_one_file"] = counts.mostReadsOfOneFile;
+    timeRemoveDuplicates(state, original);
     QDir(folder).removeRecursively();
 }
 
@@ -137,7 +114,7 @@ BENCHMARK(BM_RemoveDuplicates)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    SilentPresenter presenter;
+    PrintedErrors presenter;
     setErrorPresenter(&presenter);
     folders();
     benchmark::Initialize(&argc, argv);

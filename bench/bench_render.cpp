@@ -9,7 +9,6 @@
 #include "platform/Services.h"
 
 #include <QGuiApplication>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -23,8 +22,8 @@ struct Pictures {
     QString png = dir.path() + QStringLiteral("/picture.png");
     QString bitmap = dir.path() + QStringLiteral("/ZOZ.bmp");
     Pictures() {
-        QImageWriter(jpeg, "jpeg").write(photoLike(6000, 4000));
-        QImageWriter(png, "png").write(photoLike(4000, 3000));
+        writePhoto(jpeg, photoLike(6000, 4000));
+        writePhoto(png, photoLike(4000, 3000), "png");
     }
 };
 

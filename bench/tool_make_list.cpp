@@ -9,7 +9,7 @@
 // every entry names the same made-up camera file. With --public-images,
 // pictures under that folder are stored relative to it, as shipped lists are.
 
-#include "engine/ErrorWindow.h"
+#include "bench/PrintedErrors.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
@@ -22,17 +22,6 @@
 #include <QTextStream>
 
 namespace {
-
-class PrintingPresenter : public ErrorPresenter {
-public:
-    void showMessage(const QString& message, int16_t, const QString&) override {
-        QTextStream(stderr) << message << '\n';
-    }
-    int16_t askQuestion(const QString& message, const QString&, int16_t, const QString&) override {
-        QTextStream(stderr) << message << '\n';
-        return answer::No;
-    }
-};
 
 int usage() {
     QTextStream(stderr) << "usage: tool_make_list OUT.MLS COUNT [--name TEXT] [--picture PATH]... "
@@ -52,7 +41,7 @@ QList<int> numbers(const QString& text) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    PrintingPresenter presenter;
+    PrintedErrors presenter;
     setErrorPresenter(&presenter);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() < 2)

@@ -18,8 +18,7 @@ CropPictureFile loadCropPicture(const QString& path, int32_t rotation, QSize are
     const std::optional<QSize> oriented = ImageBox::orientedSize(path);
     if (oriented && !oriented->isEmpty()) {
         // The header gives the full size: decode once, at the shown size.
-        const QSize picture = turn == 90 || turn == 270 ? oriented->transposed() : *oriented;
-        file.fit = fitPicture(picture, area);
+        file.fit = fitPicture(turnedSize(*oriented, turn), area);
         file.code = box.load(path, ImageRequest{turn, QRect(), file.fit.displayed});
     } else {
         // No size up front (or a picture without a side): the whole picture.

@@ -1,14 +1,12 @@
 #include "editors/frmColors.h"
 
-#include "engine/FormHelpers.h"
 #include "engine/ProgramState.h"
+#include "engine/forms/TextBoxEvents.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
 #include "runtime/Conversions.h"
 
-#include <QEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,12 +47,12 @@ frmColors::frmColors(QWidget* parent) : FormDialog(parent) {
 
     Frame1 = kit::frame(this, "Frame1", QStringLiteral("RGB Value:"));
     Frame1->setGeometry(kit::twipsRect(90, 135, 1590, 1230));
-    const char* const labelNames[] = {"Label1_0", "Label1_1", "Label1_2"};
     const QString labelTexts[] = {QStringLiteral("Red:"), QStringLiteral("Green:"),
                                   QStringLiteral("Blue:")};
     const int labelTops[] = {270, 585, 900};
     for (int i = 0; i < 3; ++i)
-        Label1[i] = placedLabel(Frame1, labelNames[i], labelTexts[i], 180, labelTops[i]);
+        Label1[i] = placedLabel(Frame1, kit::indexedName("Label1", i).constData(), labelTexts[i],
+                                180, labelTops[i]);
     txtRed = kit::textBox(Frame1, "txtRed");
     txtGreen = kit::textBox(Frame1, "txtGreen");
     txtBlue = kit::textBox(Frame1, "txtBlue");
@@ -62,7 +60,8 @@ frmColors::frmColors(QWidget* parent) : FormDialog(parent) {
     int i = 0;
     for (QLineEdit* box : {txtRed, txtGreen, txtBlue}) {
         box->setGeometry(kit::twipsRect(900, boxTops[i++], 555, 285));
-        box->installEventFilter(this);
+        // Enter belongs to the default button.
+        new kit::TextBoxEvents(box, kit::DigitLimits{3, 0}, kit::EnterKey::ToDialog);
         kit::onCall(box, &QLineEdit::textEdited, this,
                     [this, box](const QString&) { txtColor_Change(box); });
     }
@@ -286,39 +285,4 @@ void frmColors::txtColor_Change(QLineEdit* box) {
         box->setCursorPosition(3);
     }
     SetColorFromRGB(-1, -1, -1);
-}
-
-void frmColors::txtColor_GotFocus(QLineEdit* box) {
-    box->setSelection(0, static_cast<int>(box->text().size()));
-}
-
-int16_t frmColors::txtColor_KeyPress(QLineEdit* box, int16_t keyAscii) {
-    return FilterNumericKey(box, keyAscii, 3, 0);
-}
-
-bool frmColors::eventFilter(QObject* watched, QEvent* event) {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (!box || (box != txtRed && box != txtGreen && box != txtBlue))
-        return FormDialog::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusIn) {
-        kit::guarded([&] { txtColor_GotFocus(box); });
-    } else if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        // Enter belongs to the default button, Delete and the arrows are
-        // not characters; the rest is typed text and goes through the
-        // numeric filter.
-        // With Ctrl or Alt held a key is a command (Ctrl+V pastes), not a
-        // character.
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-            key->key() == Qt::Key_Delete || key->text().size() != 1 ||
-            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-            return false;
-        const char16_t ch = key->text().at(0).unicode();
-        if (ch > 255)
-            return true;
-        int16_t kept = 0;
-        kit::guarded([&] { kept = txtColor_KeyPress(box, static_cast<int16_t>(ch)); });
-        return kept == 0;
-    }
-    return FormDialog::eventFilter(watched, event);
 }

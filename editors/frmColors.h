@@ -53,12 +53,10 @@ public:
     void picBrightness_MouseMove(Qt::MouseButtons buttons, QPointF at);
     void picArrow_MouseDown(Qt::MouseButton button, QPointF at);
     void picArrow_MouseMove(Qt::MouseButtons buttons, QPointF at);
-    // What the three boxes share: a change typed or pasted by the user, the
-    // focus arriving, a key typed.
+    // What the three boxes share: a change typed or pasted by the user.
+    // The focus selects a box's text and typed keys go through the numeric
+    // filter (kit::TextBoxEvents).
     void txtColor_Change(QLineEdit* box);
-    void txtColor_GotFocus(QLineEdit* box);
-    // Returns the key to keep, 0 to drop it.
-    int16_t txtColor_KeyPress(QLineEdit* box, int16_t keyAscii);
 
     // The picker's state as its controls show it.
     int16_t brightnessLevel() const { return BrightnessLevel; }
@@ -66,7 +64,6 @@ public:
 
 protected:
     void Form_Load() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void LoadOriginalColor();

@@ -1,12 +1,11 @@
 #include "editors/frmOptions.h"
 
 #include "editors/OptionsValues.h"
-#include "editors/TextBoxEvents.h"
 #include "engine/ErrorWindow.h"
-#include "engine/FormHelpers.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "engine/Windows.h"
+#include "engine/forms/TextBoxEvents.h"
 #include "platform/Services.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
@@ -54,10 +53,11 @@ frmOptions::frmOptions(QWidget* parent) : FormDialog(parent) {
 
     kit::on(cmdClose, &QPushButton::clicked, this, &frmOptions::cmdClose_Click);
     kit::onCall(TabStrip1, &QTabWidget::tabBarClicked, this, [this](int) { TabStrip1_Click(); });
-    auto* borderEvents = new TextBoxEvents(txtBorder);
-    borderEvents->gotFocus = [this] { txtBorder_GotFocus(); };
+    // At most three digits and no decimals; the dialog has no default
+    // button, and Enter is refused as any key the filter refuses.
+    auto* borderEvents =
+        new kit::TextBoxEvents(txtBorder, kit::DigitLimits{3, 0}, kit::EnterKey::Filtered);
     borderEvents->lostFocus = [this] { txtBorder_LostFocus(); };
-    borderEvents->keyPress = [this](int16_t& key) { txtBorder_KeyPress(key); };
 }
 
 void frmOptions::Form_Load() {
@@ -74,14 +74,6 @@ void frmOptions::showDisplayPage() {
 
 void frmOptions::TabStrip1_Click() {
     showDisplayPage();
-}
-
-void frmOptions::txtBorder_GotFocus() {
-    selectWholeText(txtBorder);
-}
-
-void frmOptions::txtBorder_KeyPress(int16_t& KeyAscii) {
-    KeyAscii = FilterNumericKey(txtBorder, KeyAscii, 3, 0);
 }
 
 void frmOptions::txtBorder_LostFocus() {

@@ -27,8 +27,8 @@ public:
     QPushButton* cmdClose; // "OK"
 
     void TabStrip1_Click();
-    void txtBorder_GotFocus();
-    void txtBorder_KeyPress(int16_t& KeyAscii);
+    // The focus selects the border's text and the keys go through the
+    // numeric filter (kit::TextBoxEvents); leaving an empty box writes "0".
     void txtBorder_LostFocus();
     void cmdClose_Click();
 

@@ -1,9 +1,9 @@
 #include "editors/frmSchedule.h"
 
 #include "editors/ScheduleValues.h"
-#include "editors/TextBoxEvents.h"
 #include "engine/ErrorWindow.h"
 #include "engine/ProgramState.h"
+#include "engine/forms/TextBoxEvents.h"
 #include "runtime/Dates.h"
 
 #include <QCheckBox>
@@ -39,10 +39,6 @@ frmSchedule::frmSchedule(QWidget* parent) : FormDialog(parent) {
     // Left, top: the kinds of schedule, each with an example.
     QGroupBox* fraType = kit::frame(this, "fraType", QStringLiteral("Automatic Update Options:"));
     place(fraType, 120, 60, 3990, 2550);
-    const char* const optionNames[] = {"optType(0)", "optType(1)", "optType(2)", "optType(3)"};
-    const char* const exNames[] = {"lblEx(0)", "lblEx(1)", "lblEx(2)", "lblEx(3)"};
-    const char* const exampleNames[] = {"lblExample(0)", "lblExample(1)", "lblExample(2)",
-                                        "lblExample(3)"};
     const QString captions[] = {QStringLiteral("Timer:"), QStringLiteral("Schedule:"),
                                 QStringLiteral("Counter:"), QStringLiteral("Manual:")};
     const QString examples[] = {QStringLiteral("Update my wallpaper every 20 minutes."),
@@ -51,11 +47,13 @@ frmSchedule::frmSchedule(QWidget* parent) : FormDialog(parent) {
                                 QStringLiteral("I will manually change my wallpaper.")};
     for (int i = 0; i < 4; ++i) {
         const int top = kFirstRowTop + i * kRowPitch;
-        optType[i] = kit::option(fraType, optionNames[i], captions[i]);
+        optType[i] = kit::option(fraType, kit::indexedName("optType", i).constData(), captions[i]);
         place(optType[i], 150, top, 1140, 300);
-        lblEx[i] = kit::label(fraType, exNames[i], QStringLiteral("Ex:"));
+        lblEx[i] =
+            kit::label(fraType, kit::indexedName("lblEx", i).constData(), QStringLiteral("Ex:"));
         place(lblEx[i], 1320, top + 30, 390, 270);
-        lblExample[i] = kit::wrappedLabel(fraType, exampleNames[i], examples[i]);
+        lblExample[i] =
+            kit::wrappedLabel(fraType, kit::indexedName("lblExample", i).constData(), examples[i]);
         lblExample[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         place(lblExample[i], 1740, top + 30, 2190, 480);
         kit::onCall(optType[i], &QRadioButton::toggled, this, [this](bool checked) {
@@ -129,18 +127,17 @@ frmSchedule::frmSchedule(QWidget* parent) : FormDialog(parent) {
     // Two rows, Monday first; the boxes are numbered from Sunday.
     const struct {
         int index;
-        const char* name;
         const char* caption;
         int left;
         int top;
     } days[] = {
-        {2, "chkDays(2)", "Mon:", 420, 660},  {3, "chkDays(3)", "Tue:", 1320, 660},
-        {4, "chkDays(4)", "Wed:", 2220, 660}, {5, "chkDays(5)", "Thu:", 3120, 660},
-        {6, "chkDays(6)", "Fri:", 420, 960},  {7, "chkDays(7)", "Sat:", 1320, 960},
-        {1, "chkDays(1)", "Sun:", 2220, 960},
+        {2, "Mon:", 420, 660},  {3, "Tue:", 1320, 660}, {4, "Wed:", 2220, 660},
+        {5, "Thu:", 3120, 660}, {6, "Fri:", 420, 960},  {7, "Sat:", 1320, 960},
+        {1, "Sun:", 2220, 960},
     };
     for (const auto& d : days) {
-        chkDays[d.index] = kit::checkBox(fraDays, d.name, QString::fromLatin1(d.caption));
+        chkDays[d.index] = kit::checkBox(fraDays, kit::indexedName("chkDays", d.index).constData(),
+                                         QString::fromLatin1(d.caption));
         place(chkDays[d.index], d.left, d.top, 870, 285);
         chkDays[d.index]->setEnabled(false);
     }
@@ -176,8 +173,8 @@ frmSchedule::frmSchedule(QWidget* parent) : FormDialog(parent) {
     kit::on(cmdCancel, &QPushButton::clicked, this, &frmSchedule::cmdCancel_Click);
     kit::on(chkDaysOnly, &QCheckBox::toggled, this, &frmSchedule::chkDaysOnly_Click);
     kit::on(chkHoursOnly, &QCheckBox::toggled, this, &frmSchedule::chkHoursOnly_Click);
-    auto* intervalEvents = new TextBoxEvents(txtInterval);
-    intervalEvents->gotFocus = [this] { txtInterval_GotFocus(); };
+    // The focus selects the interval's whole text, so typing replaces it.
+    new kit::TextBoxEvents(txtInterval);
 }
 
 QString frmSchedule::listChangedMessage() {
@@ -333,8 +330,4 @@ void frmSchedule::chkHoursOnly_Click() {
     const bool on = chkHoursOnly->isChecked();
     for (QWidget* w : std::initializer_list<QWidget*>{lblStart, lblEnd, cmbStartTime, cmbEndTime})
         w->setEnabled(on);
-}
-
-void frmSchedule::txtInterval_GotFocus() {
-    selectWholeText(txtInterval);
 }

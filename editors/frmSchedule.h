@@ -67,7 +67,6 @@ public:
     void optType_Click();
     void chkDaysOnly_Click();
     void chkHoursOnly_Click();
-    void txtInterval_GotFocus();
 
     // What the error window says when the list changed under the dialog.
     static QString listChangedMessage();

@@ -4,13 +4,12 @@
 #include "engine/ErrorWindow.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
+#include "engine/forms/TextBoxEvents.h"
 
-#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 frmSetFixedWidth::frmSetFixedWidth(QWidget* parent) : FormDialog(parent) {
     kit::initForm(this, "frmSetFixedWidth", QStringLiteral("Set Fixed Crop Area"));
@@ -41,33 +40,14 @@ frmSetFixedWidth::frmSetFixedWidth(QWidget* parent) : FormDialog(parent) {
 
     kit::on(cmdOK, &QPushButton::clicked, this, &frmSetFixedWidth::cmdOK_Click);
     kit::on(cmdCancel, &QPushButton::clicked, this, &frmSetFixedWidth::cmdCancel_Click);
-    txtWidth->installEventFilter(this);
-    txtHeight->installEventFilter(this);
+    // The focus selects a box's whole text, so typing replaces it.
+    new kit::TextBoxEvents(txtWidth);
+    new kit::TextBoxEvents(txtHeight);
 }
 
 void frmSetFixedWidth::Form_Load() {
     txtWidth->setText(QString::number(Options.FixedCropWidth));
     txtHeight->setText(QString::number(Options.FixedCropHeight));
-}
-
-bool frmSetFixedWidth::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
-        // After the event: a click that brought the focus would otherwise
-        // put the caret down over the selection.
-        if (watched == txtWidth)
-            QTimer::singleShot(0, this, [this] { kit::guarded([this] { txtWidth_GotFocus(); }); });
-        else if (watched == txtHeight)
-            QTimer::singleShot(0, this, [this] { kit::guarded([this] { txtHeight_GotFocus(); }); });
-    }
-    return FormDialog::eventFilter(watched, event);
-}
-
-void frmSetFixedWidth::txtWidth_GotFocus() {
-    txtWidth->setSelection(0, int(txtWidth->text().size()));
-}
-
-void frmSetFixedWidth::txtHeight_GotFocus() {
-    txtHeight->setSelection(0, int(txtHeight->text().size()));
 }
 
 void frmSetFixedWidth::cmdOK_Click() {

@@ -24,8 +24,6 @@ public:
     int32_t ImageWidth = 0;
     int32_t ImageHeight = 0;
 
-    void txtWidth_GotFocus();
-    void txtHeight_GotFocus();
     void cmdOK_Click();
     void cmdCancel_Click();
 
@@ -40,5 +38,4 @@ public:
 
 protected:
     void Form_Load() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };

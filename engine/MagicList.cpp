@@ -2,6 +2,7 @@
 
 #include "engine/ErrorWindow.h"
 #include "engine/PictureDeletion.h"
+#include "engine/WallpaperPlacement.h"
 #include "platform/ImageBox.h"
 #include "platform/Random.h"
 #include "platform/Services.h"
@@ -198,8 +199,7 @@ void clsMagicList::RotateEntry(int16_t index) {
         const std::optional<QSize> size = ImageBox::orientedSize(e.Path);
         if (!size)
             return;
-        const bool quarterTurned = e.Rotation == 90 || e.Rotation == 270;
-        pictureHeight = quarterTurned ? size->width() : size->height();
+        pictureHeight = turnedSize(*size, e.Rotation).height();
     }
     switch (e.Rotation) {
     case 0:

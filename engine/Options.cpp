@@ -93,25 +93,28 @@ void UpdateStartAtLogon() {
         DeleteRegValue(kRunKey, kRunValueName);
 }
 
+void setListFolders() {
+    const QString program = programFolderSlash();
+    Options.ListExtension = QStringLiteral("MLS");
+    Options.PublicMagicListPath = program + QStringLiteral("Magic Lists/");
+    Options.PublicImagesPath = program + QStringLiteral("Images/");
+    QString documents = GetSpecialFolderPath(0, 5);
+    if (documents.isEmpty())
+        documents = withSlash(QDir::homePath());
+    Options.PrivateMagicListPath = withSlash(documents) + QStringLiteral("My Magic Lists/");
+}
+
 void LoadOptions() {
     for (const QString& problem : services().registry->takeProblems())
         ShowErrorMessage(problem, 0, QString());
     reportUnusableHives();
 
-    const QString program = programFolderSlash();
     Options.OverviewShownThisSession = false;
-    ProgramHelpFile = program + QStringLiteral("help/contents.html");
+    ProgramHelpFile = programFolderSlash() + QStringLiteral("help/contents.html");
 
     Options.MakeDroppedActive = true;
     Options.PromptForNameOnDrop = true;
-    Options.ListExtension = QStringLiteral("MLS");
-    Options.PublicMagicListPath = program + QStringLiteral("Magic Lists/");
-    Options.PublicImagesPath = program + QStringLiteral("Images/");
-
-    QString documents = GetSpecialFolderPath(0, 5);
-    if (documents.isEmpty())
-        documents = withSlash(QDir::homePath());
-    Options.PrivateMagicListPath = withSlash(documents) + QStringLiteral("My Magic Lists/");
+    setListFolders();
 
     Options.ActiveList.clear();
     Options.LastUpdateTime = defaultStamp();

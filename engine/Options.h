@@ -32,6 +32,10 @@ struct OptionsRecord {
 
 void LoadOptions();
 void SaveOptions();
+// The list files' extension and the folders of the lists and the public
+// pictures: beside the program and in the user's documents (the home
+// folder without them). LoadOptions starts with these.
+void setListFolders();
 // Loads the list named in the settings into the global list, or the first
 // indexed list when that fails.
 void LoadActiveMagicList();

@@ -78,14 +78,16 @@ std::optional<TilingValues> tilingValuesFor(int16_t position) {
 }
 
 // What the desktop is to show: the new values, and the stored ones where
-// there is no new one.
-DesktopValues desktopValuesFor(const QString& wallpaper, const std::optional<TilingValues>& tiling,
-                               int32_t colour) {
+// there is no new one. The bitmap's path goes along also without a
+// wallpaper, so that a desktop can clear the pictures it made of it.
+DesktopValues desktopValuesFor(const QString& wallpaper, const QString& bitmap,
+                               const std::optional<TilingValues>& tiling, int32_t colour) {
     const TilingValues t = tiling.value_or(
         TilingValues{storedDesktopValue(kDesktopKey, QStringLiteral("TileWallpaper")),
                      storedDesktopValue(kDesktopKey, QStringLiteral("WallPaperStyle"))});
     DesktopValues values;
     values.wallpaperPath = wallpaper;
+    values.bitmapPath = bitmap;
     values.tile = t.tile == u"1";
     values.style = t.style == u"2" ? 2 : 0;
     values.background =
@@ -159,7 +161,7 @@ int32_t SetWallpaperImage(const QString& path, int16_t& position, int32_t colour
         // that refuses leaves every desktop value as it was.
         const QString wallpaper = path.isEmpty() ? QString() : bitmap;
         const std::optional<TilingValues> tiling = tilingValuesFor(position);
-        if (!applyToDesktop(desktopValuesFor(wallpaper, tiling, colour)))
+        if (!applyToDesktop(desktopValuesFor(wallpaper, bitmap, tiling, colour)))
             return kWallpaperFailureShown;
         if (tiling) {
             saveDesktopValue(kDesktopKey, QStringLiteral("TileWallpaper"), tiling->tile);

@@ -50,14 +50,9 @@ std::optional<QRect> clippedCrop(QSize picture, const QRect& crop) {
     return kept;
 }
 
-int32_t quarterTurnOrZero(int32_t degrees) {
-    return degrees == 90 || degrees == 180 || degrees == 270 ? degrees : 0;
-}
-
 WallpaperPlan planWallpaper(QSize shown, int32_t rotation, const std::optional<QRect>& crop,
                             int16_t position, int32_t border, AvailableArea area) {
-    const int32_t turn = quarterTurnOrZero(rotation);
-    const QSize turned = turn == 90 || turn == 270 ? shown.transposed() : shown;
+    const QSize turned = turnedSize(shown, rotation);
     WallpaperPlan plan;
     plan.region = QRect(QPoint(0, 0), turned);
     if (crop) {

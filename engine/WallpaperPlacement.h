@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ImageBox.h"
+
 #include <QRect>
 #include <QSize>
 #include <cstdint>
@@ -39,8 +41,6 @@ QSize bestFitSize(QSize picture, AvailableArea area);
 QRect centredCut(QSize picture, AvailableArea area);
 // A crop rectangle clipped to the picture; nothing when none of it remains.
 std::optional<QRect> clippedCrop(QSize picture, const QRect& crop);
-// 90, 180 and 270 stay; every other angle counts as 0.
-int32_t quarterTurnOrZero(int32_t degrees);
 
 // What a rendering takes from the picture and makes of it.
 struct WallpaperPlan {

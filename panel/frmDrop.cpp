@@ -6,7 +6,7 @@
 #include "engine/forms/FormKit.h"
 #include "panel/AddPictures.h"
 #include "panel/DropWindowPlacement.h"
-#include "panel/ListResources.h"
+#include "panel/PanelResources.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
 

@@ -2,7 +2,7 @@
 
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
-#include "panel/ListResources.h"
+#include "panel/PanelResources.h"
 #include "panel/WrappedOption.h"
 
 #include <QCheckBox>
@@ -26,8 +26,8 @@ constexpr int kButtonsTop = 4380;
 constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
 
-QLabel* heading(QWidget* parent, const QString& name, const QString& text) {
-    QLabel* l = kit::label(parent, name.toLatin1().constData(), text);
+QLabel* heading(QWidget* parent, const QByteArray& name, const QString& text) {
+    QLabel* l = kit::label(parent, name.constData(), text);
     QFont f = l->font();
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.25);
@@ -35,9 +35,10 @@ QLabel* heading(QWidget* parent, const QString& name, const QString& text) {
     return l;
 }
 
+// The texts of each way's frame are an array of their own: "lblDetail2(3)".
 QLabel* text(QWidget* parent, int way, int part, const QString& text) {
-    return kit::wrappedLabel(
-        parent, QStringLiteral("lblDetail%1_%2").arg(way).arg(part).toLatin1().constData(), text);
+    const QByteArray array = "lblDetail" + QByteArray::number(way);
+    return kit::wrappedLabel(parent, kit::indexedName(array.constData(), part).constData(), text);
 }
 
 QLabel* picture(QWidget* parent, const char* name, const QString& picture, QSize size) {
@@ -57,16 +58,13 @@ frmNoFiles::frmNoFiles(QWidget* parent) : FormDialog(parent) {
 
     Frame1 = kit::frame(this, "Frame1");
     Frame1->setGeometry(frameRect);
-    lblHeading =
-        heading(Frame1, QStringLiteral("lblHeading"), QStringLiteral("Your Magic List is Empty!"));
+    lblHeading = heading(Frame1, "lblHeading", QStringLiteral("Your Magic List is Empty!"));
     lblIntro = kit::wrappedLabel(
         Frame1, "lblIntro",
         QStringLiteral("To use Tapestrel, you need to add some images to your current magic "
                        "list.  There are several different ways you can do this.  Select one of "
                        "the options from the following list and click OK to add images to your "
                        "list."));
-    const char* const optionNames[] = {"optFileType(0)", "optFileType(1)", "optFileType(2)",
-                                       "optFileType(3)"};
     const QString captions[] = {
         QStringLiteral("Browse your computer for compatible image files"),
         QStringLiteral("Drag and Drop files from Windows Explorer directly into your magic list "
@@ -76,7 +74,8 @@ frmNoFiles::frmNoFiles(QWidget* parent) : FormDialog(parent) {
         QStringLiteral("Copy the Tapestrel sample images into your Magic List"),
     };
     for (int i = 0; i < 4; ++i)
-        optFileType[i] = kit::make<WrappedOption>(Frame1, optionNames[i], captions[i]);
+        optFileType[i] = kit::make<WrappedOption>(
+            Frame1, kit::indexedName("optFileType", i).constData(), captions[i]);
     auto* first = new QVBoxLayout(Frame1);
     first->setContentsMargins(kit::px(240), kit::pxY(180), kit::px(240), kit::pxY(180));
     first->addWidget(lblHeading);
@@ -111,8 +110,7 @@ frmNoFiles::frmNoFiles(QWidget* parent) : FormDialog(parent) {
 }
 
 QGroupBox* frmNoFiles::makeDetails(int way) {
-    auto* frame =
-        kit::frame(this, QStringLiteral("fraDetails(%1)").arg(way).toLatin1().constData());
+    auto* frame = kit::frame(this, kit::indexedName("fraDetails", way).constData());
     auto* column = new QVBoxLayout(frame);
     column->setContentsMargins(kit::px(240), kit::pxY(180), kit::px(240), kit::pxY(180));
     column->setSpacing(kit::pxY(120));
@@ -141,7 +139,7 @@ QGroupBox* frmNoFiles::makeDetails(int way) {
         row->addLayout(pictures);
         column->addLayout(row);
     };
-    const QString headingName = QStringLiteral("lblDetailHeading%1").arg(way);
+    const QByteArray headingName = kit::indexedName("lblDetailHeading", way);
     switch (way) {
     case 0: {
         column->addWidget(heading(frame, headingName, QStringLiteral("Browsing for Image Files")));

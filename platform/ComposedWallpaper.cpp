@@ -62,9 +62,9 @@ ComposedWallpaper::Result ComposedWallpaper::prepare(const DesktopValues& values
                         .arg(path)
                         .arg(code)};
         bitmap = box.takeImage();
-        if (path != bitmap_)
-            lastNumber_ = 0;
-        bitmap_ = path;
+        useBitmap(path);
+    } else {
+        noteNamedBitmap(values);
     }
     const QRgb colour = desktopColour(values, lastColour_);
     if (bitmap_.isEmpty())
@@ -94,8 +94,23 @@ ComposedWallpaper::Result ComposedWallpaper::handOver(const DesktopValues& value
     if (!values.wallpaperPath.isEmpty())
         return prepare(values);
     prepared_.clear();
+    noteNamedBitmap(values);
     desktopColour(values, lastColour_);
     return {};
+}
+
+void ComposedWallpaper::noteNamedBitmap(const DesktopValues& values) {
+    if (values.bitmapPath.isEmpty())
+        return;
+    const QFileInfo named(values.bitmapPath);
+    if (named.absoluteDir().exists())
+        useBitmap(named.absoluteFilePath());
+}
+
+void ComposedWallpaper::useBitmap(const QString& absolutePath) {
+    if (absolutePath != bitmap_)
+        lastNumber_ = 0;
+    bitmap_ = absolutePath;
 }
 
 void ComposedWallpaper::removeAllBut(const QString& kept) {

@@ -29,8 +29,9 @@ public:
     };
 
     // Composes the screen for the values and writes it beside the bitmap
-    // under a new name. Without a bitmap, the colour alone is written beside
-    // the last bitmap of this run; no picture when there was none.
+    // under a new name. Without a wallpaper, the colour alone is written
+    // beside the bitmap the values name (or the last one of this run); no
+    // picture when neither is known or its folder does not exist.
     Result prepare(const DesktopValues& values);
     // What a desktop with a colour of its own is handed: prepare()'s
     // picture, or no picture when there is no wallpaper.
@@ -48,6 +49,10 @@ public:
     static QStringList picturesOf(const QString& bitmapPath);
 
 private:
+    // With no wallpaper, takes the bitmap the values name as the one whose
+    // pictures these are.
+    void noteNamedBitmap(const DesktopValues& values);
+    void useBitmap(const QString& absolutePath);
     void removeAllBut(const QString& kept);
 
     ScreenSize screenSize_;

@@ -7,7 +7,12 @@
 // What the program hands to the desktop after writing the wallpaper bitmap:
 // the values it also keeps under "Control Panel\Desktop" and "\Colors".
 struct DesktopValues {
-    QString wallpaperPath;             // the bitmap; empty for no wallpaper
+    QString wallpaperPath; // the bitmap; empty for no wallpaper
+    // Where the program writes the bitmap, given also with no wallpaper:
+    // backends that keep pictures of their own beside it (numbered or
+    // alternating copies) find them there when the wallpaper is cleared,
+    // even before this run showed one.
+    QString bitmapPath;
     bool tile = false;                 // TileWallpaper "1"
     int style = 0;                     // WallPaperStyle: 0 centred, 2 stretched
     std::optional<int32_t> background; // &H00BBGGRR; none keeps the desktop's colour

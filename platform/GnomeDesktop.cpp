@@ -86,7 +86,7 @@ QString GnomeDesktop::apply(const DesktopValues& values) {
             return r.error;
         picture = r.path;
     } else {
-        const ReloadAlias::Result r = alias_.handOver(values.wallpaperPath);
+        const ReloadAlias::Result r = alias_.handOver(values);
         if (!r.error.isEmpty())
             return r.error;
         picture = r.path;

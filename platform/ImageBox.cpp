@@ -27,10 +27,6 @@ void raiseAllocationLimit() {
     Q_UNUSED(done);
 }
 
-bool quarterTurn(int degrees) {
-    return degrees == 0 || degrees == 90 || degrees == 180 || degrees == 270;
-}
-
 // (x, y) -> (height - y, x): a clockwise quarter turn of a picture of that
 // height, in continuous pixel-edge coordinates so that rectangles map exactly.
 QTransform clockwiseQuarter(qreal height) {
@@ -77,6 +73,15 @@ void putLittleEndian(char* at, quint32 value, int bytes) {
 
 } // namespace
 
+int32_t quarterTurnOrZero(int32_t degrees) {
+    return degrees == 90 || degrees == 180 || degrees == 270 ? degrees : 0;
+}
+
+QSize turnedSize(QSize picture, int32_t degrees) {
+    const int32_t turn = quarterTurnOrZero(degrees);
+    return turn == 90 || turn == 270 ? picture.transposed() : picture;
+}
+
 QImage normalisedImage(QImage image) {
     if (image.isNull())
         return image;
@@ -117,7 +122,7 @@ int32_t ImageBox::load(const QString& path, const ImageRequest& request) {
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
-    const int rotation = quarterTurn(request.rotation) ? request.rotation : 0;
+    const int rotation = quarterTurnOrZero(request.rotation);
 
     const QSize fileSize = reader.size();
     QSize wanted = request.size;
@@ -213,7 +218,7 @@ int32_t ImageBox::save(const QString& path) const {
 }
 
 QImage ImageBox::rotated(const QImage& image, int degrees) {
-    if (degrees == 0 || !quarterTurn(degrees) || image.isNull())
+    if (quarterTurnOrZero(degrees) == 0 || image.isNull())
         return image;
     return image.transformed(QTransform().rotate(degrees));
 }

@@ -14,6 +14,12 @@ constexpr int32_t InvalidFormat = 20009;
 constexpr int32_t FileNotFound = 20010;
 } // namespace imgerr
 
+// 90, 180 and 270 stay; every other angle counts as 0.
+int32_t quarterTurnOrZero(int32_t degrees);
+// A picture's size once turned: a quarter turn either way swaps the sides,
+// every other angle keeps them.
+QSize turnedSize(QSize picture, int32_t degrees);
+
 // What to take from a picture file: the picture turned clockwise by
 // `rotation` (0, 90, 180 or 270), the `region` of it (in the turned
 // picture's pixels; empty for all of it), smoothly scaled to `size` (empty

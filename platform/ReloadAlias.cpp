@@ -63,10 +63,7 @@ ReloadAlias::Result ReloadAlias::prepare(const QString& picturePath) {
     const QString picture = QFileInfo(picturePath).absoluteFilePath();
     if (!QFileInfo(picture).isFile())
         return {{}, QStringLiteral("The wallpaper bitmap %1 does not exist.").arg(picture)};
-    if (picture != picture_) {
-        picture_ = picture;
-        shown_.clear();
-    }
+    usePicture(picture);
     const QStringList aliases = aliasPaths(picture);
     const QString target = aliases[slotFor(aliases)];
     prepared_.clear();
@@ -98,10 +95,19 @@ void ReloadAlias::removeAll() {
     prepared_.clear();
 }
 
-ReloadAlias::Result ReloadAlias::handOver(const QString& wallpaperPath) {
-    if (!wallpaperPath.isEmpty())
-        return prepare(wallpaperPath);
+void ReloadAlias::usePicture(const QString& absolutePath) {
+    if (absolutePath != picture_) {
+        picture_ = absolutePath;
+        shown_.clear();
+    }
+}
+
+ReloadAlias::Result ReloadAlias::handOver(const DesktopValues& values) {
+    if (!values.wallpaperPath.isEmpty())
+        return prepare(values.wallpaperPath);
     prepared_.clear();
+    if (!values.bitmapPath.isEmpty())
+        usePicture(QFileInfo(values.bitmapPath).absoluteFilePath());
     return {};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Desktop.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,9 +29,10 @@ public:
     // The wallpaper was cleared: remove both copies of the last picture.
     void removeAll();
 
-    // What a backend hands its desktop for a wallpaper path: prepare()'s
-    // copy, or an empty path when there is no wallpaper.
-    Result handOver(const QString& wallpaperPath);
+    // What a backend hands its desktop for the values: prepare()'s copy of
+    // the wallpaper, or an empty path when there is no wallpaper (the
+    // copies are then those of the bitmap the values name, if any).
+    Result handOver(const DesktopValues& values);
     // The desktop took what handOver() gave: the copy is the shown one now,
     // and no wallpaper removes both copies.
     void taken();
@@ -39,6 +42,7 @@ public:
 
 private:
     int slotFor(const QStringList& aliases) const;
+    void usePicture(const QString& absolutePath);
 
     QString picture_;  // the picture of the last prepare(), absolute
     QString prepared_; // the copy prepare() made and nobody has judged yet

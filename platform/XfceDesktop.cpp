@@ -92,7 +92,7 @@ QString XfceDesktop::query(const QStringList& arguments, QByteArray* output) {
 QString XfceDesktop::apply(const DesktopValues& values) {
     // The desktop does not reload a last-image that names the same file
     // again, so it is given the alternating copy instead of the bitmap.
-    const ReloadAlias::Result copy = alias_.handOver(values.wallpaperPath);
+    const ReloadAlias::Result copy = alias_.handOver(values);
     if (!copy.error.isEmpty())
         return copy.error;
     const QString& picture = copy.path;

@@ -36,10 +36,6 @@ namespace {
 const QString kProgramTitle = QStringLiteral("Tapestrel");
 constexpr qint64 kChunkSize = 2048;
 
-QByteArray indexedName(const char* name, int index) {
-    return QByteArray(name) + '(' + QByteArray::number(index) + ')';
-}
-
 QLabel* styledLabel(QWidget* parent, const QByteArray& name, const QString& text, bool bold,
                     int pointSizeDelta = 0, bool wrapped = false) {
     QLabel* label = wrapped ? kit::wrappedLabel(parent, name.constData(), text)
@@ -71,7 +67,7 @@ frmupdate::frmupdate(QWidget* parent) : FormDialog(parent) {
     const QPixmap logo(QStringLiteral(":/update/full-logo.png"));
     QList<QVBoxLayout*> columns;
     for (int n = 0; n < 6; ++n) {
-        auto* page = kit::make<QFrame>(this, indexedName("fraHolder", n).constData());
+        auto* page = kit::make<QFrame>(this, kit::indexedName("fraHolder", n).constData());
         page->setFrameShape(QFrame::StyledPanel);
         page->setFrameShadow(QFrame::Sunken);
         page->hide();
@@ -80,7 +76,7 @@ frmupdate::frmupdate(QWidget* parent) : FormDialog(parent) {
         auto* outer = new QVBoxLayout(page);
         outer->setContentsMargins(1, 1, 1, 1);
         outer->setSpacing(0);
-        QLabel* box = kit::picture(page, indexedName("picLogo", n).constData());
+        QLabel* box = kit::picture(page, kit::indexedName("picLogo", n).constData());
         box->setAutoFillBackground(true);
         QPalette white = box->palette();
         white.setColor(QPalette::Window, Qt::white);
@@ -90,13 +86,13 @@ frmupdate::frmupdate(QWidget* parent) : FormDialog(parent) {
         box->setContentsMargins(kit::px(150), kit::pxY(75), kit::px(150), kit::pxY(75));
         picLogo[n] = box;
         outer->addWidget(box);
-        outer->addWidget(kit::line(page, indexedName("linLogo", n).constData(), true));
+        outer->addWidget(kit::line(page, kit::indexedName("linLogo", n).constData(), true));
 
         auto* column = new QVBoxLayout;
         column->setContentsMargins(kit::px(180), kit::pxY(90), kit::px(180), kit::pxY(90));
         column->setSpacing(kit::pxY(60));
         outer->addLayout(column, 1);
-        column->addWidget(styledLabel(page, indexedName("lblHeading", n),
+        column->addWidget(styledLabel(page, kit::indexedName("lblHeading", n),
                                       QStringLiteral("Software Updates:"), true, 2));
         columns.append(column);
     }

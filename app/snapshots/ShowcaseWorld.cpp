@@ -1,6 +1,7 @@
 #include "app/snapshots/ShowcaseWorld.h"
 
 #include "engine/ListIndex.h"
+#include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "platform/Services.h"
 
@@ -53,10 +54,7 @@ ShowcaseWorld::ShowcaseWorld() {
     s.launcher = &launcher;
 
     resetProgramState();
-    Options.ListExtension = QStringLiteral("MLS");
-    Options.PrivateMagicListPath = folders.documents + QStringLiteral("/My Magic Lists/");
-    Options.PublicMagicListPath = folders.program + QStringLiteral("/Magic Lists/");
-    Options.PublicImagesPath = folders.program + QStringLiteral("/Images/");
+    setListFolders();
     QDir().mkpath(Options.PrivateMagicListPath);
 
     const QStringList names = {QStringLiteral("Alpine Meadow"), QStringLiteral("Harbour at Dusk"),

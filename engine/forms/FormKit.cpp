@@ -82,6 +82,10 @@ void initForm(QWidget* form, const char* name, const QString& caption, int32_t h
         giveHelpKey(form);
 }
 
+QByteArray indexedName(const char* name, int index) {
+    return QByteArray(name) + '(' + QByteArray::number(index) + ')';
+}
+
 void setHelpContextId(QWidget* widget, int32_t id) {
     widget->setProperty(kHelpContextProperty, id);
 }

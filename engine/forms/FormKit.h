@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDialog>
 #include <QIcon>
 #include <QKeySequence>
@@ -59,6 +60,8 @@ void giveHelpKey(QWidget* window);
 // contents page when it has none). Without a help file nothing happens; a
 // page that can't be shown is reported with the error's own text.
 void showContextHelp(const QWidget* widget);
+// The objectName of one control of a control array: "optType(2)".
+QByteArray indexedName(const char* name, int index);
 
 // Creates a control of type W with its objectName; the arguments go before
 // the parent, as Qt's constructors take them (QLabel(text, parent)).

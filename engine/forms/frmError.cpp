@@ -1,8 +1,8 @@
 #include "engine/forms/frmError.h"
 
 #include "engine/FormHelpers.h"
+#include "engine/forms/FormKit.h"
 #include "platform/Beeper.h"
-#include "platform/Screen.h"
 #include "platform/Services.h"
 
 #include <QFrame>
@@ -18,11 +18,6 @@ constexpr int kButtonWidth = 990;
 constexpr int kButtonHeight = 375;
 constexpr int kFormWidth = 5205;
 constexpr int kFormHeight = 3180;
-
-int px(int twips, bool vertical = false) {
-    const Screen& s = *services().screen;
-    return twips / (vertical ? s.twipsPerPixelY() : s.twipsPerPixelX());
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -50,12 +45,12 @@ frmError::frmError(bool yesNoMode, QWidget* parent)
       YesNoMode(yesNoMode) {
     setObjectName(QStringLiteral("frmError"));
     setWindowTitle(QStringLiteral("Tapestrel:  Error"));
-    setFixedSize(px(kFormWidth), px(kFormHeight, true));
+    setFixedSize(kit::twipsSize(kFormWidth, kFormHeight));
 
     Picture1 = new QFrame(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setFrameShape(QFrame::StyledPanel);
-    Picture1->setGeometry(px(120), px(135, true), px(3720), px(2865, true));
+    Picture1->setGeometry(kit::twipsRect(120, 135, 3720, 2865));
     auto* column = new QVBoxLayout(Picture1);
     Label1 = makeLabel(Picture1, "Label1", QStringLiteral("An Error has occurred ..."));
     lblError = makeLabel(Picture1, "lblError", QStringLiteral("Error Message"));
@@ -90,8 +85,7 @@ frmError::frmError(bool yesNoMode, QWidget* parent)
 }
 
 void frmError::placeButton(QPushButton* button, int topTwips) {
-    button->setGeometry(px(kButtonLeft), px(topTwips, true), px(kButtonWidth),
-                        px(kButtonHeight, true));
+    button->setGeometry(kit::twipsRect(kButtonLeft, topTwips, kButtonWidth, kButtonHeight));
 }
 
 void frmError::Form_Load() {

@@ -1,11 +1,40 @@
 #pragma once
 
+#include "tests/common/TestEnvironment.h"
+
 #include <QColor>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QSize>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
-// Pictures for tests that follow pixels through turns, crops and scaling.
+// Pictures for the tests: written as files, and drawn so that pixels can be
+// followed through turns, crops and scaling.
+
+// A picture of one colour.
+inline QImage solidImage(QSize size, const QColor& colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// Saves a picture, making its folder first, in the format its suffix names
+// unless one is given; fails the test when it cannot. Returns the path.
+inline QString saveImage(const QImage& image, const QString& path, const char* format = nullptr) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    EXPECT_TRUE(image.save(path, format)) << path.toStdString();
+    return path;
+}
+
+// A PNG of one colour under the test's folder, for code that reads
+// pictures and their sizes.
+inline QString writeImage(const TestEnvironment& env, const QString& relative, int width,
+                          int height, const QColor& colour = Qt::darkGreen) {
+    return saveImage(solidImage(QSize(width, height), colour), env.path(relative), "PNG");
+}
 
 // Four quadrants of distinct colours, so that any wrong turn or offset shows.
 inline QImage quadrants(int width, int height) {

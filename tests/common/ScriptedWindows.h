@@ -2,16 +2,33 @@
 
 #include "engine/Windows.h"
 
+#include <QPointer>
 #include <QSet>
 #include <QStringList>
+#include <QWidget>
 #include <functional>
 
 // The program's windows as a test scripts them: every window it names as
-// present, each call noted in `calls` by the window's name, and each
-// dialog answered by its script (Cancel when there is none).
+// present (unless `absent` holds it, or `allAbsent` is set), each call
+// noted in `calls` by the window's name, and each dialog answered by its
+// script (Cancel when there is none).
 class ScriptedWindows : public NoProgramWindows {
 public:
-    bool has(LaterWindow window) const override { return !absent.contains(window); }
+    ~ScriptedWindows() override {
+        for (const QPointer<QWidget>& w : plainPanels + plainDropWindows)
+            delete w.data();
+    }
+
+    bool has(LaterWindow window) const override { return !allAbsent && !absent.contains(window); }
+
+    // Gives the program plain widgets as its control panel and drop
+    // window, for tests that need them to be there but not to be the real
+    // ones. The program owns the windows it is given; those it leaves are
+    // deleted with this set.
+    void givePlainWindows() {
+        controlPanel = [this] { return plainWindow(plainPanels); };
+        dropWindow = [this] { return plainWindow(plainDropWindows); };
+    }
 
     QWidget* createControlPanel() override {
         calls << QStringLiteral("ControlPanel");
@@ -78,6 +95,11 @@ public:
     qsizetype count(const QString& call) const { return calls.count(call); }
 
     QSet<LaterWindow> absent;
+    bool allAbsent = false;
+    // The plain widgets given so far, in order; null once the program
+    // deleted one.
+    QList<QPointer<QWidget>> plainPanels;
+    QList<QPointer<QWidget>> plainDropWindows;
     QStringList calls;
     QList<CropRequest> cropRequests;
     QList<OverviewFields> overviewFields;
@@ -96,6 +118,11 @@ public:
     std::function<void()> badConnection;
 
 private:
+    static QWidget* plainWindow(QList<QPointer<QWidget>>& given) {
+        auto* window = new QWidget;
+        given.append(window);
+        return window;
+    }
     template <class Fields, class Cancel>
     static void answer(const std::function<void(Fields&)>& script, Fields& fields, Cancel cancel) {
         if (script)

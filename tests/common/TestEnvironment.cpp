@@ -26,10 +26,7 @@ TestEnvironment::TestEnvironment() : saved_(services()) {
     s.fileDialog = &fileDialog;
     setErrorPresenter(&errors);
     resetProgramState();
-    Options.PrivateMagicListPath = folders.documents + QStringLiteral("/My Magic Lists/");
-    Options.PublicMagicListPath = folders.program + QStringLiteral("/Magic Lists/");
-    Options.PublicImagesPath = folders.program + QStringLiteral("/Images/");
-    Options.ListExtension = QStringLiteral("MLS");
+    setListFolders();
     Options.LastUpdateTime = makeDateTime(2000, 1, 1, 12, 0, 0);
     Options.LastUpdate = Options.LastUpdateTime;
 }

@@ -12,6 +12,7 @@
 #include "platform/Screen.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "tests/common/QtPrinters.h"
 #include "tests/common/ScriptedErrorPresenter.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,7 @@
 #include "tests/e2e/ProgramRun.h"
 
-#include <QCoreApplication>
+#include "tests/common/FormTestKit.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -71,7 +72,7 @@ ProgramRun::~ProgramRun() {
 }
 
 bool ProgramRun::waitForLog(const QString& text, int ms) {
-    return waitUntil([&] { return log_.contains(text); }, ms);
+    return waitFor([&] { return log_.contains(text); }, ms);
 }
 
 bool ProgramRun::waitForEnd(int ms) {
@@ -128,15 +129,4 @@ bool hiveHas(const QString& hiveFile, const QString& name, const QString& value)
             return true;
     }
     return false;
-}
-
-bool waitUntil(const std::function<bool()>& condition, int ms) {
-    QDeadlineTimer deadline(ms);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
-    return true;
 }

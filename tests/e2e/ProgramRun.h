@@ -8,6 +8,10 @@
 #include <functional>
 #include <memory>
 
+// How long a test waits for the program it started (a start under a
+// virtual X server takes a while).
+constexpr int kProgramWaitMs = 10000;
+
 // One user's world for the program: a home of its own with a documents
 // folder, a private runtime folder, and a program folder holding a copy of
 // the built program. Copies started in it talk to the X display of the
@@ -46,9 +50,9 @@ public:
     ~ProgramRun();
 
     // Serves events until the copy has written `text`, or `ms` have passed.
-    bool waitForLog(const QString& text, int ms = 10000);
+    bool waitForLog(const QString& text, int ms = kProgramWaitMs);
     // Waits for the copy to end by itself; false if it is still running.
-    bool waitForEnd(int ms = 10000);
+    bool waitForEnd(int ms = kProgramWaitMs);
     void signal(int number);
     int exitCode() const { return process_.exitCode(); }
     bool crashed() const { return process_.exitStatus() != QProcess::NormalExit; }
@@ -80,5 +84,3 @@ private:
 
 // Whether a hive file holds `"name"="value"`.
 bool hiveHas(const QString& hiveFile, const QString& name, const QString& value);
-// Serves events until the condition holds or `ms` have passed.
-bool waitUntil(const std::function<bool()>& condition, int ms = 10000);

@@ -1,6 +1,8 @@
 #include "engine/MagicList.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
+#include "tests/common/FormTestKit.h"
+#include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/e2e/TopWindows.h"
@@ -50,11 +52,8 @@ protected:
     }
 
     QString picture(const QString& name, QRgb colour) {
-        QImage image(200, 100, QImage::Format_RGB32);
-        image.fill(colour);
-        const QString path = world.home() + QStringLiteral("/") + name + QStringLiteral(".png");
-        EXPECT_TRUE(image.save(path));
-        return path;
+        return saveImage(solidImage(QSize(200, 100), QColor(colour)),
+                         world.home() + QStringLiteral("/") + name + QStringLiteral(".png"));
     }
     // A centred list of two solid pictures, the first active; `due` makes
     // the schedule ask for a change at once.
@@ -182,18 +181,20 @@ TEST_F(ProgramTest, AStartForTheDesktopShowsTheControlPanel) {
     writeSettings(prepareList(false));
     ProgramRun first(world, {});
     ASSERT_TRUE(first.waitForLog(QStringLiteral("started"), 15000)) << first.log().toStdString();
-    ASSERT_TRUE(waitUntil([&] { return windows.shown(caption); })) << first.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return windows.shown(caption); }, kProgramWaitMs))
+        << first.log().toStdString();
 
     // Closed by its close box, the panel goes; the program stays.
     ASSERT_TRUE(windows.close(caption));
-    ASSERT_TRUE(waitUntil([&] { return !windows.shown(caption); }));
+    ASSERT_TRUE(waitFor([&] { return !windows.shown(caption); }, kProgramWaitMs));
     EXPECT_FALSE(first.waitForEnd(500));
 
     // A second start brings it up again.
     ProgramRun second(world, {});
     ASSERT_TRUE(second.waitForEnd(5000));
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_TRUE(waitUntil([&] { return windows.shown(caption); })) << first.log().toStdString();
+    EXPECT_TRUE(waitFor([&] { return windows.shown(caption); }, kProgramWaitMs))
+        << first.log().toStdString();
     stop(first);
     EXPECT_EQ(first.exitCode(), 0);
 }

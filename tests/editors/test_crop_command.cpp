@@ -37,7 +37,7 @@ TEST_F(CropCommandTest, TheTrayCropsTheActiveEntryAndShowsIt) {
     ActiveMagicList.SetActiveEntry(0);
     ActiveMagicList.Save();
     loadForm();
-    windows.cropDialog = [](const CropRequest& request) { return showCropDialog(request); };
+    windows.crop = [](const CropRequest& request) { return showCropDialog(request); };
 
     ModalAnswerer answers;
     answers.next<frmCrop>([](frmCrop* d) {
@@ -70,7 +70,7 @@ TEST_F(CropCommandTest, TheTrayCropsTheActiveEntryAndShowsIt) {
 TEST_F(CropCommandTest, ClosingTheDialogChangesNothing) {
     makeList(1);
     loadForm();
-    windows.cropDialog = [](const CropRequest& request) { return showCropDialog(request); };
+    windows.crop = [](const CropRequest& request) { return showCropDialog(request); };
     ModalAnswerer answers;
     answers.next<frmCrop>([](frmCrop* d) { d->close(); });
     MainForm->mnuCrop_Click();

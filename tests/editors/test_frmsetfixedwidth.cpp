@@ -89,6 +89,25 @@ TEST_F(FixedWidthTest, APanoramaWiderThanTheSettingsCanHoldIsRefused) {
     EXPECT_EQ(d.CropAreaWidth, 32767);
 }
 
+// Enter in either box presses OK, the default button; the boxes take any
+// key, so letters reach the checks of OK.
+TEST_F(FixedWidthTest, EnterInABoxPressesOk) {
+    for (bool inHeight : {false, true}) {
+        frmSetFixedWidth& d = open();
+        QApplication::setActiveWindow(&d);
+        QLineEdit* box = inHeight ? d.txtHeight : d.txtWidth;
+        box->setFocus();
+        ASSERT_TRUE(waitFor([box] { return box->hasFocus(); }));
+        QTest::keyClicks(box, QStringLiteral("2x0"));
+        EXPECT_EQ(box->text(), QStringLiteral("2x0"));
+        box->setText(QStringLiteral("200"));
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible()) << inHeight;
+        EXPECT_FALSE(d.Cancelled);
+        EXPECT_EQ(inHeight ? d.CropAreaHeight : d.CropAreaWidth, 200);
+    }
+}
+
 TEST_F(FixedWidthTest, CancelAndTheCloseBoxCancel) {
     for (bool closeBox : {false, true}) {
         frmSetFixedWidth& d = open();

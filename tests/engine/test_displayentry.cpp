@@ -4,6 +4,7 @@
 #include "engine/ProgramState.h"
 #include "engine/WallpaperImage.h"
 #include "platform/RecordingDesktop.h"
+#include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QDir>
@@ -17,22 +18,6 @@ const QString kDesktopKey = QStringLiteral("Control Panel\\Desktop");
 const QString kColorsKey = QStringLiteral("Control Panel\\Colors");
 const QString kOptionsKey = QStringLiteral("Software\\Orlevane\\Tapestrel\\Options");
 
-// Answers questions like the scripted window, but lets a test act while the
-// question is open, as timer ticks do.
-class InterruptingPresenter final : public ErrorPresenter {
-public:
-    void showMessage(const QString& message, int16_t, const QString&) override {
-        messages << message;
-    }
-    int16_t askQuestion(const QString&, const QString&, int16_t, const QString&) override {
-        if (duringQuestion)
-            duringQuestion();
-        return answer::Yes;
-    }
-    QStringList messages;
-    std::function<void()> duringQuestion;
-};
-
 class DisplayEntryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -45,12 +30,8 @@ protected:
             add(QString::fromLatin1(name), 0x0080FF, 0);
     }
     QString picture(const QString& name, QSize size = QSize(64, 48)) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(qRgb(10, 200, 30));
-        const QString path = env.path(QStringLiteral("pics/") + name + QStringLiteral(".png"));
-        QDir().mkpath(env.path(QStringLiteral("pics")));
-        EXPECT_TRUE(image.save(path));
-        return path;
+        return writeImage(env, QStringLiteral("pics/") + name + QStringLiteral(".png"),
+                          size.width(), size.height(), QColor(10, 200, 30));
     }
     void add(const QString& name, int32_t colour, int16_t position) {
         ASSERT_GE(list.AddItem(picture(name), colour, position), 0);
@@ -71,6 +52,7 @@ TEST_F(DisplayEntryTest, SuccessPutsTheBitmapOnTheDesktopAndRecordsTheEntry) {
     const QString bitmap = env.folders.documents + QStringLiteral("/ZOZ.bmp");
     ASSERT_EQ(desktop.applied.size(), 1);
     EXPECT_EQ(desktop.applied[0].wallpaperPath, bitmap);
+    EXPECT_EQ(desktop.applied[0].bitmapPath, bitmap);
     EXPECT_EQ(desktop.applied[0].background, 0x0080FF);
     EXPECT_EQ(QImage(bitmap).size(), QSize(64, 48));
     EXPECT_EQ(value(kDesktopKey, QStringLiteral("Wallpaper")), bitmap);
@@ -150,6 +132,9 @@ TEST_F(DisplayEntryTest, IndexEqualToTheCountClearsTheDesktop) {
     DisplayListEntry(empty, 0, false);
     ASSERT_EQ(desktop.applied.size(), 1);
     EXPECT_TRUE(desktop.applied[0].wallpaperPath.isEmpty());
+    // Where the bitmap is goes along, so that a desktop can remove the
+    // pictures it made of it, even when none was shown in this run.
+    EXPECT_EQ(desktop.applied[0].bitmapPath, env.folders.documents + QStringLiteral("/ZOZ.bmp"));
     EXPECT_EQ(value(kDesktopKey, QStringLiteral("Wallpaper")), QString());
     EXPECT_EQ(value(kColorsKey, QStringLiteral("Background")), QStringLiteral("0 0 0"));
     EXPECT_EQ(option(QStringLiteral("ActiveItem")), QStringLiteral("0"));
@@ -206,7 +191,8 @@ TEST_F(DisplayEntryTest, UnreadablePictureIsRemovedOnYes) {
 
 TEST_F(DisplayEntryTest, YesRemovesNothingWhenTheListChangedUnderTheQuestion) {
     QFile::remove(list.GetEntryPath(1));
-    InterruptingPresenter presenter;
+    ScriptedErrorPresenter presenter;
+    presenter.otherwise = answer::Yes;
     setErrorPresenter(&presenter);
     const QString third = list.GetEntryPath(2);
     presenter.duringQuestion = [&] { list.DeleteItem(0); }; // index 1 is now C

@@ -10,6 +10,7 @@
 #include "platform/RecordingDesktop.h"
 #include "platform/SingleInstance.h"
 #include "platform/Tray.h"
+#include "tests/common/ScriptedWindows.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/engine/test_magiclist_helpers.h"
 
@@ -20,57 +21,22 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// Stands in for the windows other parts of the program provide: counts
-// what the tray asks of them and answers the crop dialog by script.
-class FakeWindows final : public NoProgramWindows {
-public:
-    bool has(LaterWindow) const override { return present; }
-    QWidget* createControlPanel() override {
-        ++panelsCreated;
-        panels.append(new QWidget);
-        return panels.back();
-    }
-    void refreshMagicList(QWidget*) override { ++refreshes; }
-    void runListPicker(ListPickerFields& fields) override {
-        ++picks;
-        if (listPicker)
-            listPicker(fields);
-        else
-            fields.Cancelled = true;
-    }
-    CropAnswer runCropDialog(const CropRequest& request) override {
-        requests.append(request);
-        return cropDialog ? cropDialog(request) : CropAnswer{};
-    }
-    QWidget* createDropWindow() override { return new QWidget; }
-    void showAboutBox() override { ++aboutBoxes; }
-
-    bool present = true;
-    int panelsCreated = 0, refreshes = 0, picks = 0, aboutBoxes = 0;
-    QList<CropRequest> requests;
-    std::function<CropAnswer(const CropRequest&)> cropDialog;
-    std::function<void(ListPickerFields&)> listPicker;
-    // The program owns the windows it is given; these watch them.
-    QList<QPointer<QWidget>> panels;
-    ~FakeWindows() override {
-        for (const QPointer<QWidget>& p : panels)
-            delete p.data();
-    }
-};
-
 // A run of the program inside the test: its own folders and registry, a
-// recording desktop, a fake tray and instance, and a fresh global list.
+// recording desktop, a fake tray and instance, scripted windows that give
+// plain widgets as the control panel and the drop window, and a fresh
+// global list.
 class LifeTest : public ::testing::Test {
 protected:
     void SetUp() override {
         services().desktop = &desktop;
         services().tray = &tray;
         services().instance = &instance;
+        windows.givePlainWindows();
         setProgramWindows(&windows);
         // Tests that run several starts in a row begin each one afresh.
         desktop.applied.clear();
-        windows.panelsCreated = 0;
-        windows.requests.clear();
+        windows.calls.clear();
+        windows.cropRequests.clear();
         tray.popUps.clear();
         ThisRun = RunFlags{};
         CurrentWallpaper = CurrentWallpaperRecord{};
@@ -128,5 +94,5 @@ protected:
     RecordingDesktop desktop;
     FakeTray tray;
     FakeSingleInstance instance;
-    FakeWindows windows;
+    ScriptedWindows windows;
 };

@@ -1,21 +1,12 @@
 #pragma once
 
 #include "engine/MagicList.h"
+#include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QImage>
 #include <QStringList>
-#include <ostream>
-
-// Readable failures for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& list, std::ostream* os) {
-    *os << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
-}
 
 // Small builders shared by the list tests.
 
@@ -29,16 +20,6 @@ inline QByteArray readBytes(const QString& path) {
 inline QString writePicture(const TestEnvironment& env, const QString& relative,
                             const QByteArray& bytes = QByteArray("picture")) {
     return env.writeFile(relative, bytes);
-}
-
-// A real image of the given size, for code that reads picture sizes.
-inline QString writeImage(const TestEnvironment& env, const QString& relative, int width,
-                          int height) {
-    const QString path = env.writeFile(relative, {});
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    image.save(path, "PNG");
-    return path;
 }
 
 // Adds each path (which must exist) with the list's defaults.

@@ -19,24 +19,6 @@ protected:
     void setSecond(int second) { env.clock.set(makeDateTime(2024, 3, 4, 10, 7, second)); }
 };
 
-// Lets a test act while the error window's question is open, as timer
-// ticks and tray clicks can.
-class QuestionHook final : public ErrorPresenter {
-public:
-    void showMessage(const QString& message, int16_t, const QString&) override {
-        messages << message;
-    }
-    int16_t askQuestion(const QString&, const QString&, int16_t, const QString&) override {
-        ++questions;
-        if (during)
-            during();
-        return answer::No;
-    }
-    QStringList messages;
-    int questions = 0;
-    std::function<void()> during;
-};
-
 TEST_F(MainFormTest, TheFirstTickComesOneSecondAfterLoading) {
     loadForm();
     EXPECT_TRUE(form().Timer1->isActive());
@@ -63,12 +45,12 @@ TEST_F(MainFormTest, ATickInsideATickDoesNothing) {
     ActiveMagicList.SetSchUpdateOption(0);
     ActiveMagicList.SetSchInterval(1);
     QFile::remove(ActiveMagicList.GetEntryPath(0));
-    QuestionHook hook;
+    ScriptedErrorPresenter hook;
     setErrorPresenter(&hook);
     loadForm();
     setSecond(10);
     int nestedInterval = -1;
-    hook.during = [&] {
+    hook.duringQuestion = [&] {
         setSecond(30);
         form().Timer1_Timer();
         nestedInterval = form().Timer1->interval();
@@ -76,7 +58,7 @@ TEST_F(MainFormTest, ATickInsideATickDoesNothing) {
     form().Timer1_Timer();
     setErrorPresenter(&env.errors);
 
-    EXPECT_EQ(hook.questions, 1);                // the nested tick tried no change of its own
+    EXPECT_EQ(hook.questions(), 1);              // the nested tick tried no change of its own
     EXPECT_EQ(nestedInterval, 1000);             // nor did it re-arm the timer
     EXPECT_EQ(form().Timer1->interval(), 30000); // the outer tick did, when it ended
     EXPECT_EQ(form().TickBusy, 0);
@@ -178,13 +160,13 @@ TEST_F(MainFormTest, ALaterCopysMessageOpensThePanelEvenWithoutATray) {
     loadForm();
     EXPECT_FALSE(tray.shown);
     instance.receive({1025, 0, -32767});
-    EXPECT_EQ(windows.panelsCreated, 1);
-    ASSERT_TRUE(windows.panels.value(0));
-    EXPECT_TRUE(windows.panels[0]->isVisible());
+    EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), 1);
+    ASSERT_TRUE(windows.plainPanels.value(0));
+    EXPECT_TRUE(windows.plainPanels[0]->isVisible());
     // Other values of the message change nothing.
     instance.receive({1025, 0, 0x202});
     instance.receive({1024, 0, -32767});
-    EXPECT_EQ(windows.panelsCreated, 1);
+    EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), 1);
 }
 
 TEST_F(MainFormTest, TheMenuHasEveryItemInOrder) {
@@ -215,7 +197,7 @@ TEST_F(MainFormTest, TheMenuHasEveryItemInOrder) {
 }
 
 TEST_F(MainFormTest, ItemsOfWindowsNotInTheProgramAreDisabled) {
-    windows.present = false;
+    windows.allAbsent = true;
     loadForm();
     for (QAction* a :
          {form().mnuControlPanel, form().mnuChooseOtherList, form().mnuChooseOtherList2,
@@ -328,7 +310,7 @@ TEST_F(MainFormTest, TheCropTurnsWithThePicture) {
 }
 
 TEST_F(MainFormTest, EntryCommandsOnAnEmptyListLeaveTheDesktopAlone) {
-    windows.cropDialog = [](const CropRequest&) { return CropAnswer{false, 1, 2, 3, 4}; };
+    windows.crop = [](const CropRequest&) { return CropAnswer{false, 1, 2, 3, 4}; };
     ActiveMagicList.Save();
     loadForm();
     const QByteArray listFile = readBytes(ActiveMagicList.GetFilePath());
@@ -342,8 +324,8 @@ TEST_F(MainFormTest, EntryCommandsOnAnEmptyListLeaveTheDesktopAlone) {
     EXPECT_TRUE(desktop.applied.isEmpty());
     EXPECT_FALSE(env.registry.value(Hive::CurrentUser, QStringLiteral("Control Panel\\Desktop"),
                                     QStringLiteral("Wallpaper")));
-    EXPECT_TRUE(windows.requests.isEmpty());
-    EXPECT_EQ(windows.panelsCreated, 0);
+    EXPECT_TRUE(windows.cropRequests.isEmpty());
+    EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), 0);
     EXPECT_EQ(readBytes(ActiveMagicList.GetFilePath()), listFile);
 }
 
@@ -367,13 +349,13 @@ TEST_F(MainFormTest, RemoveShowsTheEntryThatTakesThePlace) {
         if (c.shown >= 0) {
             EXPECT_EQ(saved.GetActiveEntry(), c.shown);
             EXPECT_FALSE(desktop.applied[0].wallpaperPath.isEmpty());
-            EXPECT_EQ(windows.panelsCreated, 0);
+            EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), 0);
         } else {
             // The only picture went with its entry: the desktop is cleared
             // and the panel offers to fill the list.
             EXPECT_TRUE(desktop.applied[0].wallpaperPath.isEmpty());
             EXPECT_EQ(option(QStringLiteral("ActiveItem")), QStringLiteral("0"));
-            EXPECT_EQ(windows.panelsCreated, 1);
+            EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), 1);
         }
     }
 }
@@ -384,7 +366,7 @@ TEST_F(MainFormTest, RemovingTheOnlyEntryWithoutTheEmptyPromptOpensNothing) {
     loadForm();
     form().mnuRemove_Click();
     EXPECT_EQ(ActiveMagicList.GetCount(), 0);
-    EXPECT_EQ(windows.panelsCreated, 0);
+    EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), 0);
 }
 
 TEST_F(MainFormTest, CropHandsTheEntryToTheDialogAndAppliesItsAnswer) {
@@ -392,10 +374,10 @@ TEST_F(MainFormTest, CropHandsTheEntryToTheDialogAndAppliesItsAnswer) {
     ActiveMagicList.SetEntryBGColor(1, 0xFF);
     ActiveMagicList.SetEntryProperties(1, 10, 20, 30, 25);
     loadForm();
-    windows.cropDialog = [](const CropRequest&) { return CropAnswer{false, 1, 2, 20, 15}; };
+    windows.crop = [](const CropRequest&) { return CropAnswer{false, 1, 2, 20, 15}; };
     form().mnuCrop_Click();
-    ASSERT_EQ(windows.requests.size(), 1);
-    const CropRequest& r = windows.requests[0];
+    ASSERT_EQ(windows.cropRequests.size(), 1);
+    const CropRequest& r = windows.cropRequests[0];
     EXPECT_EQ(r.CropLeft, 10);
     EXPECT_EQ(r.CropTop, 20);
     EXPECT_EQ(r.CropWidth, 30);
@@ -409,10 +391,10 @@ TEST_F(MainFormTest, CropHandsTheEntryToTheDialogAndAppliesItsAnswer) {
 
     // An uncropped entry goes to the dialog without a rectangle or colour.
     ActiveMagicList.SetEntryProperties(1, -1, 0, 0, 0);
-    windows.cropDialog = nullptr; // cancelled
+    windows.crop = nullptr; // cancelled
     form().mnuCrop_Click();
-    EXPECT_EQ(windows.requests[1].CropLeft, -1);
-    EXPECT_EQ(windows.requests[1].CropBackColor, 0);
+    EXPECT_EQ(windows.cropRequests[1].CropLeft, -1);
+    EXPECT_EQ(windows.cropRequests[1].CropBackColor, 0);
     EXPECT_EQ(desktop.applied.size(), 1);
 }
 
@@ -420,7 +402,7 @@ TEST_F(MainFormTest, CropIsDroppedWhenTheEntryChangedUnderTheDialog) {
     makeList(3, 1);
     loadForm();
     const QString cPath = ActiveMagicList.GetEntryPath(2);
-    windows.cropDialog = [](const CropRequest&) {
+    windows.crop = [](const CropRequest&) {
         ActiveMagicList.DeleteItem(1); // a tick's removal, say: C moves up
         return CropAnswer{false, 1, 2, 3, 4};
     };
@@ -436,14 +418,14 @@ TEST_F(MainFormTest, CropValuesAListEntryCannotHoldAreRefused) {
     for (const CropAnswer& a :
          {CropAnswer{false, 32768, 0, 10, 10}, CropAnswer{false, 0, 0, 40000, 10},
           CropAnswer{false, -32769, 0, 10, 10}}) {
-        windows.cropDialog = [a](const CropRequest&) { return a; };
+        windows.crop = [a](const CropRequest&) { return a; };
         form().mnuCrop_Click();
     }
     EXPECT_EQ(env.errors.messages(), QStringList(3, QStringLiteral("Overflow")));
     EXPECT_EQ(savedList().GetEntryLeft(0), -1);
     EXPECT_TRUE(desktop.applied.isEmpty());
 
-    windows.cropDialog = [](const CropRequest&) { return CropAnswer{false, 32767, 0, 1, 1}; };
+    windows.crop = [](const CropRequest&) { return CropAnswer{false, 32767, 0, 1, 1}; };
     form().mnuCrop_Click();
     EXPECT_EQ(savedList().GetEntryLeft(0), 32767);
 }

@@ -2,6 +2,7 @@
 #include "engine/ProgramState.h"
 #include "engine/WallpaperPlacement.h"
 #include "engine/WallpaperRender.h"
+#include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QImageWriter>
@@ -29,9 +30,7 @@ protected:
         Options.Border = 0;
     }
     QString png(const QString& name, const QImage& image) {
-        const QString path = env.path(name);
-        EXPECT_TRUE(image.save(path, "PNG"));
-        return path;
+        return saveImage(image, env.path(name), "PNG");
     }
     int32_t render(const QString& path, int16_t& position, int32_t rotation = 0,
                    QRect crop = QRect(-1, 0, 0, 0)) {

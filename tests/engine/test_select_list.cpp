@@ -50,13 +50,13 @@ TEST_F(SelectListTest, TheChosenListIsLoadedAndItsActiveEntryShown) {
     MainForm->ShowControlPanel();
     PanelLoaded = true;
     MainForm->mnuChooseOtherList->trigger();
-    EXPECT_EQ(windows.picks, 1);
+    EXPECT_EQ(windows.count(QStringLiteral("ListPicker")), 1);
     EXPECT_EQ(ActiveMagicList.GetFilePath(), other);
     EXPECT_EQ(ActiveMagicList.GetListName(), QStringLiteral("Other"));
     ASSERT_EQ(desktop.applied.size(), 1);
     EXPECT_EQ(CurrentWallpaper.Path, ActiveMagicList.GetEntryPath(2));
     EXPECT_EQ(option(QStringLiteral("ActiveList")), other);
-    EXPECT_EQ(windows.refreshes, 1);
+    EXPECT_EQ(windows.count(QStringLiteral("Refresh")), 1);
 }
 
 TEST_F(SelectListTest, UnsavedChangesSurviveChoosingTheSameListAgain) {
@@ -74,7 +74,7 @@ TEST_F(SelectListTest, ACancelledPickerStillRebuildsTheIndex) {
     const QString before = ActiveMagicList.GetFilePath();
     const QString later = saveList(QStringLiteral("Later"), 1);
     SelectAnotherMagicList();
-    EXPECT_EQ(windows.picks, 1);
+    EXPECT_EQ(windows.count(QStringLiteral("ListPicker")), 1);
     EXPECT_GT(rowOf(later), 0);
     EXPECT_EQ(ActiveMagicList.GetFilePath(), before);
     EXPECT_TRUE(desktop.applied.isEmpty());
@@ -130,8 +130,8 @@ TEST_F(SelectListTest, TheTrayAndTheTimerWaitForLongWork) {
     }
     EXPECT_TRUE(desktop.applied.isEmpty());
     EXPECT_EQ(ActiveMagicList.GetCount(), 3);
-    EXPECT_EQ(windows.picks, 0);
-    EXPECT_EQ(windows.panelsCreated, 0);
+    EXPECT_EQ(windows.count(QStringLiteral("ListPicker")), 0);
+    EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), 0);
     EXPECT_FALSE(DropWindow);
     // Once the work is done they act again.
     MainForm->Timer1_Timer();

@@ -142,7 +142,7 @@ TEST_F(StartUpTest, ASilentStartShowsTheDueEntryOrTheActiveOne) {
         ASSERT_TRUE(Main({QStringLiteral("-silent")}));
         EXPECT_EQ(ActiveMagicList.GetActiveEntry(), c.shown) << c.active << (c.due ? " due" : "");
         EXPECT_EQ(desktop.applied.size(), 1);
-        EXPECT_EQ(windows.panelsCreated, 0);
+        EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), 0);
         ASSERT_NE(MainForm, nullptr);
         EXPECT_TRUE(tray.shown);
         EXPECT_TRUE(MainForm->Timer1->isActive());
@@ -158,7 +158,7 @@ TEST_F(StartUpTest, AnEmptyListOpensThePanelWhenThePromptIsOn) {
                               QStringLiteral("ShowEmptyDialog"),
                               prompt ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
         ASSERT_TRUE(Main({QStringLiteral("-SILENT")}));
-        EXPECT_EQ(windows.panelsCreated, prompt ? 1 : 0);
+        EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), prompt ? 1 : 0);
         EXPECT_TRUE(desktop.applied.isEmpty());
         EXPECT_EQ(ActiveMagicList.GetListName(), QStringLiteral("My Magic List"));
     }
@@ -182,7 +182,7 @@ TEST_F(StartUpTest, AStartByHandShowsTheSplashAndOpensThePanel) {
     EXPECT_GE(env.clock.now().time().second(), 14);
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(qobject_cast<frmSplash*>(w) && w->isVisible());
-    EXPECT_EQ(windows.panelsCreated, 1);
+    EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), 1);
 }
 
 TEST_F(StartUpTest, ExitSavesTheListFirstAndCancelKeepsTheProgramRunning) {

@@ -64,13 +64,6 @@ TEST(WallpaperPlacement, CropIsClippedAndIgnoredWhenNothingRemains) {
     EXPECT_FALSE(clippedCrop({400, 300}, QRect(0, 0, 0, 10)));
 }
 
-TEST(WallpaperPlacement, OnlyQuarterTurnsCount) {
-    for (int degrees : {0, 90, 180, 270})
-        EXPECT_EQ(quarterTurnOrZero(degrees), degrees);
-    for (int degrees : {45, -90, 360, 32767})
-        EXPECT_EQ(quarterTurnOrZero(degrees), 0);
-}
-
 TEST(WallpaperPlacement, PlanTurnsBeforeCroppingAndResolvesTheAutomaticChoice) {
     const WallpaperPlan plan =
         planWallpaper({400, 300}, 90, QRect(0, 0, 300, 200), placement::Automatic, 0, kScreen);

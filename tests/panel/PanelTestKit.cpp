@@ -1,4 +1,5 @@
 #include "tests/panel/PanelTestKit.h"
+#include "tests/common/PictureKit.h"
 
 #include <QTest>
 
@@ -23,12 +24,8 @@ void PanelTest::TearDown() {
 }
 
 QString PanelTest::picture(const QString& name, int width, int height, QRgb colour) {
-    const QString path = env.path(QStringLiteral("pics/") + name + QStringLiteral(".png"));
-    QDir().mkpath(env.path(QStringLiteral("pics")));
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    EXPECT_TRUE(image.save(path, "PNG"));
-    return path;
+    return writeImage(env, QStringLiteral("pics/") + name + QStringLiteral(".png"), width, height,
+                      QColor(colour));
 }
 
 void PanelTest::makeList(int count, int16_t active, int16_t placement, const QString& name) {

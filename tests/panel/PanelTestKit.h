@@ -32,30 +32,6 @@
 #include <QTreeView>
 #include <functional>
 #include <gtest/gtest.h>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
-// An error window that lets a test act while its question is open, as the
-// minute timer and the tray can, and then answers.
-class QuestionHook final : public ErrorPresenter {
-public:
-    void showMessage(const QString& message, int16_t buttons, const QString& title) override {
-        calls.append({message, QString(), buttons, title, false});
-    }
-    int16_t askQuestion(const QString& message, const QString& question, int16_t buttons,
-                        const QString& title) override {
-        calls.append({message, question, buttons, title, true});
-        if (during)
-            during();
-        return answers.isEmpty() ? answer::No : answers.takeFirst();
-    }
-    QList<ScriptedErrorPresenter::Call> calls;
-    QList<int16_t> answers;
-    std::function<void()> during;
-};
 
 // Scripted windows with the real control panel: the engine opens and
 // refreshes it through them, every other window is answered by script.

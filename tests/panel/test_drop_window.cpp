@@ -1,7 +1,7 @@
 #include "engine/ProgramBusy.h"
 #include "panel/DropWindowPlacement.h"
 #include "panel/ListCommands.h"
-#include "panel/ListResources.h"
+#include "panel/PanelResources.h"
 #include "panel/PanelWindows.h"
 #include "panel/frmDrop.h"
 #include "tests/common/FormTestKit.h"
@@ -54,7 +54,7 @@ TEST(DropWindowPlacementTest, TheWindowSitsInTheWorkAreasCorner) {
     }
 }
 
-TEST(ListResourcesTest, EveryPictureIsThereAtBothSizes) {
+TEST(ListPicturesTest, EveryPictureIsThereAtBothSizes) {
     for (const char* name : {"drop-normal", "drop-lit", "drop-refused", "add-pictures",
                              "drag-to-panel", "sample-dunes", "sample-weave"}) {
         const QIcon icon = listPicture(QString::fromLatin1(name));

@@ -11,22 +11,6 @@
 
 namespace {
 
-// Answers questions as a user would, after running `during` (what the tray
-// or the timer may do while the question is open).
-class QuestionHook final : public ErrorPresenter {
-public:
-    void showMessage(const QString& message, int16_t, const QString&) override {
-        messages << message;
-    }
-    int16_t askQuestion(const QString&, const QString&, int16_t, const QString&) override {
-        if (during)
-            during();
-        return answer::Yes;
-    }
-    QStringList messages;
-    std::function<void()> during;
-};
-
 class ListCommandsTest : public ListsTest {
 protected:
     // A list file of that name in the private or public folder.
@@ -188,8 +172,9 @@ TEST_F(ListCommandsTest, LimitedUsersCanNeitherDeleteNorEditPublicLists) {
 TEST_F(ListCommandsTest, AQuestionAboutAListThatWasSwitchedMeanwhileDoesNothing) {
     const QString other = saveList(QStringLiteral("Other"), false, 2);
     open(saveList(QStringLiteral("Mine"), false, 3));
-    QuestionHook hook;
-    hook.during = [&] { ActiveMagicList.Load(other); };
+    ScriptedErrorPresenter hook;
+    hook.otherwise = answer::Yes;
+    hook.duringQuestion = [&] { ActiveMagicList.Load(other); };
     setErrorPresenter(&hook);
     for (const auto& command : {deleteMagicList, removeDuplicateEntries, shuffleEntries}) {
         open(priv(QStringLiteral("MList2.MLS")));

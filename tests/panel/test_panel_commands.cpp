@@ -151,9 +151,9 @@ TEST_F(CommandTest, RemoveDoesNothingWhenTheTimerChangedTheListMeanwhile) {
     makeList(5, 0);
     openPanel();
     selectRows({1});
-    QuestionHook hook;
+    ScriptedErrorPresenter hook;
     hook.answers = {answer::Yes};
-    hook.during = [this] {
+    hook.duringQuestion = [this] {
         ActiveMagicList.SetActiveEntry(3);
         panel->RefreshMagicList();
     };

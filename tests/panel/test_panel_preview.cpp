@@ -233,10 +233,10 @@ TEST_F(PreviewTest, ARemovalAnsweredAfterTheListChangedRemovesNothing) {
     const QString gone = ActiveMagicList.GetEntryPath(2);
     QFile::remove(gone);
     openPanel();
-    QuestionHook hook;
+    ScriptedErrorPresenter hook;
     hook.answers = {answer::Yes, answer::No};
     // The timer moves the entries while the first question is open.
-    hook.during = [&hook] {
+    hook.duringQuestion = [&hook] {
         if (hook.calls.size() == 1)
             ActiveMagicList.MoveItem(3, int16_t(0));
     };
@@ -258,10 +258,10 @@ TEST_F(PreviewTest, PicturesThatAllFailAreAskedAboutOneAtATime) {
     makeList(5, 0);
     for (int16_t i = 0; i < 5; ++i)
         QFile::remove(ActiveMagicList.GetEntryPath(i));
-    QuestionHook hook;
+    ScriptedErrorPresenter hook;
     int depth = 0, deepest = 0;
     hook.answers = {answer::Yes, answer::Yes, answer::Yes, answer::Yes, answer::Yes};
-    hook.during = [&] {
+    hook.duringQuestion = [&] {
         ++depth;
         deepest = std::max(deepest, depth);
         // Whatever runs while a question is open may not ask another.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Desktop.h"
+#include "tests/common/PictureKit.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -17,7 +18,7 @@ struct Handed {
     std::optional<int32_t> background;
 
     DesktopValues values(const QString& bitmap) const {
-        return {shown ? bitmap : QString(), tile, style, background};
+        return {shown ? bitmap : QString(), bitmap, tile, style, background};
     }
 };
 
@@ -26,18 +27,26 @@ struct Handed {
 class WallpaperFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        bitmap = dir.path() + QStringLiteral("/ZOZ.bmp");
-        QImage image(8, 6, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        ASSERT_TRUE(image.save(bitmap, "BMP"));
+        bitmap = saveImage(solidImage(QSize(8, 6), Qt::red),
+                           dir.path() + QStringLiteral("/ZOZ.bmp"), "BMP");
     }
     // The bitmap shown with a placement, on orange (red 255, green 128, blue 0).
     DesktopValues shown(bool tile = false, int style = 0) const {
         DesktopValues v;
         v.wallpaperPath = bitmap;
+        v.bitmapPath = bitmap;
         v.tile = tile;
         v.style = style;
         v.background = 0x0080FF;
+        return v;
+    }
+
+    // No wallpaper, as the program clears it: the bitmap's path still
+    // given, and a colour.
+    DesktopValues cleared(int32_t background = 0xC0E0FF) const {
+        DesktopValues v;
+        v.bitmapPath = bitmap;
+        v.background = background;
         return v;
     }
 

@@ -1,6 +1,7 @@
 #include "platform/ComposedWallpaper.h"
 #include "platform/DesktopFactory.h"
 #include "platform/GnomeDesktop.h"
+#include "platform/PcmanfmDesktop.h"
 #include "platform/ProcessRunner.h"
 #include "platform/RecordingDesktop.h"
 #include "platform/RefusingDesktop.h"
@@ -13,7 +14,10 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
 
 namespace {
 
@@ -171,6 +175,91 @@ TEST_F(GnomeDesktopTest, MateAndCinnamonPlaceTheBitmapThemselves) {
     EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList());
 }
 
+// The first change of a run clears the wallpaper. The program still names
+// its bitmap, so the pictures an earlier run left beside it go, and the
+// desktops that are handed the colour as a picture get one.
+struct FirstClear {
+    const char* what;
+    std::function<std::unique_ptr<Desktop>(ProcessRunner&, ComposedWallpaper::ScreenSize)> make;
+    QStringList leftovers;   // beside the bitmap, from an earlier run
+    QString colourPicture;   // what the desktop is handed; empty for none
+    QStringList lastCommand; // from the program on, without the picture
+};
+
+void PrintTo(const FirstClear& c, std::ostream* os) {
+    *os << c.what;
+}
+
+std::function<std::unique_ptr<Desktop>(ProcessRunner&, ComposedWallpaper::ScreenSize)>
+gnome(GnomeDesktop::Family family) {
+    return [family](ProcessRunner& runner, ComposedWallpaper::ScreenSize screen) {
+        return std::make_unique<GnomeDesktop>(family, runner, std::move(screen));
+    };
+}
+
+std::function<std::unique_ptr<Desktop>(ProcessRunner&, ComposedWallpaper::ScreenSize)>
+pcmanfm(PcmanfmDesktop::Variant variant) {
+    return [variant](ProcessRunner& runner, ComposedWallpaper::ScreenSize screen) {
+        return std::make_unique<PcmanfmDesktop>(variant, runner, std::move(screen));
+    };
+}
+
+const QStringList kNumbered{QStringLiteral(".ZOZ-3.bmp"), QStringLiteral(".ZOZ-9.bmp")};
+const QStringList kAlternating{QStringLiteral(".ZOZ-A.bmp"), QStringLiteral(".ZOZ-B.bmp")};
+
+class FirstClearTest : public GnomeDesktopTest, public ::testing::WithParamInterface<FirstClear> {};
+
+TEST_P(FirstClearTest, ClearingFirstRemovesAnEarlierRunsPictures) {
+    const FirstClear& c = GetParam();
+    for (const QString& name : c.leftovers)
+        ASSERT_TRUE(QFile::copy(bitmap, dir.path() + u'/' + name)) << name.toStdString();
+    const std::unique_ptr<Desktop> desktop = c.make(runner, screen);
+
+    ASSERT_EQ(desktop->apply(cleared(0xC0E0FF)), QString());
+
+    for (const QString& name : c.leftovers)
+        EXPECT_FALSE(QFile::exists(dir.path() + u'/' + name)) << name.toStdString();
+    if (c.colourPicture.isEmpty()) {
+        EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList());
+        return;
+    }
+    // The colour as a picture, numbered past the highest left behind.
+    const QString picture = dir.path() + u'/' + c.colourPicture;
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{picture});
+    const QStringList handed{c.lastCommand[0], QStringLiteral("--set-wallpaper=") + picture,
+                             c.lastCommand[1]};
+    EXPECT_EQ(runner.commands.last(), handed);
+    const QImage colour(picture);
+    ASSERT_EQ(colour.size(), screen());
+    EXPECT_EQ(colour.pixel(12, 8), qRgb(255, 224, 192));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Backends, FirstClearTest,
+    ::testing::Values(
+        FirstClear{"GNOME", gnome(GnomeDesktop::Family::Gnome), kNumbered, {}, {}},
+        FirstClear{"Cinnamon", gnome(GnomeDesktop::Family::Cinnamon), kAlternating, {}, {}},
+        FirstClear{"MATE", gnome(GnomeDesktop::Family::Mate), kAlternating, {}, {}},
+        FirstClear{"LXQt",
+                   pcmanfm(PcmanfmDesktop::Variant::LXQt),
+                   kNumbered,
+                   QStringLiteral(".ZOZ-10.bmp"),
+                   {QStringLiteral("pcmanfm-qt"), QStringLiteral("--wallpaper-mode=stretch")}},
+        FirstClear{"LXDE",
+                   pcmanfm(PcmanfmDesktop::Variant::LXDE),
+                   kNumbered,
+                   QStringLiteral(".ZOZ-10.bmp"),
+                   {QStringLiteral("pcmanfm"), QStringLiteral("--wallpaper-mode=stretch")}}),
+    [](const ::testing::TestParamInfo<FirstClear>& info) { return std::string(info.param.what); });
+
+TEST_F(GnomeDesktopTest, ClearingFirstTellsTheDesktopThereIsNoPicture) {
+    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, screen);
+    ASSERT_EQ(desktop.apply(cleared(0xC0E0FF)), QString());
+    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-uri")), QStringLiteral("''"));
+    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'none'"));
+    EXPECT_EQ(runner.valueOf(QStringLiteral("primary-color")), QStringLiteral("'#ffe0c0'"));
+}
+
 TEST_F(GnomeDesktopTest, AFailingCommandIsReportedNotPassedOff) {
     GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, screen);
     ASSERT_EQ(desktop.apply(shown()), QString());
@@ -225,6 +314,12 @@ TEST_F(GnomeDesktopTest, RealSettingsStoreTakesTheValues) {
                        .output)
             .trimmed();
     };
+    // A run that begins by clearing removes what an earlier run left.
+    ASSERT_TRUE(QFile::copy(bitmap, numbered(5)));
+    ASSERT_EQ(GnomeDesktop(GnomeDesktop::Family::Gnome, real, screen).apply(cleared()), QString());
+    EXPECT_EQ(get("picture-uri"), QStringLiteral("''"));
+    EXPECT_EQ(get("picture-options"), QStringLiteral("'none'"));
+    EXPECT_FALSE(QFile::exists(numbered(5)));
     {
         GnomeDesktop desktop(GnomeDesktop::Family::Gnome, real, screen);
         ASSERT_EQ(desktop.apply(shown(true)), QString());

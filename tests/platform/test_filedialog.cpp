@@ -1,4 +1,5 @@
 #include "platform/FileDialog.h"
+#include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QImage>
@@ -35,13 +36,7 @@ TEST(FileDialogFilterTest, PatternsMatchWithoutRegardToCase) {
 
 class ChoosePicturesTest : public ::testing::Test {
 protected:
-    QString picture(const QString& name) {
-        const QString path = env.writeFile(name, {});
-        QImage image(8, 8, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        image.save(path, "PNG");
-        return path;
-    }
+    QString picture(const QString& name) { return writeImage(env, name, 8, 8, Qt::red); }
     TestEnvironment env;
 };
 

@@ -163,4 +163,21 @@ TEST(ImageBoxEdit, CombineCutsAtTheEdgesAndPixelsOutsideAreIgnored) {
     EXPECT_TRUE(canvas.isNull());
 }
 
+TEST(ImageBoxTurns, OnlyQuarterTurnsCount) {
+    for (int degrees : {0, 90, 180, 270})
+        EXPECT_EQ(quarterTurnOrZero(degrees), degrees);
+    for (int degrees : {45, -90, 360, 32767})
+        EXPECT_EQ(quarterTurnOrZero(degrees), 0);
+}
+
+TEST(ImageBoxTurns, AQuarterTurnSwapsTheSides) {
+    const struct {
+        int32_t degrees;
+        QSize turned;
+    } cases[] = {{0, {400, 300}},   {90, {300, 400}},  {180, {400, 300}},
+                 {270, {300, 400}}, {-90, {400, 300}}, {450, {400, 300}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(turnedSize({400, 300}, c.degrees), c.turned) << c.degrees;
+}
+
 } // namespace

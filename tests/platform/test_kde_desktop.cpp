@@ -137,6 +137,14 @@ TEST_F(KdeDesktopTest, ClearingShowsTheColourAndRemovesThePictures) {
     EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList());
 }
 
+TEST_F(KdeDesktopTest, ClearingFirstInARunRemovesAnEarlierRunsPictures) {
+    const QString left = dir.path() + QStringLiteral("/.ZOZ-4.bmp");
+    ASSERT_TRUE(QFile::copy(bitmap, left));
+    ASSERT_EQ(desktop->apply(cleared(0)), QString());
+    EXPECT_TRUE(shell->scripts.last().contains(QStringLiteral("\"org.kde.color\"")));
+    EXPECT_FALSE(QFile::exists(left));
+}
+
 TEST_F(KdeDesktopTest, RefusalsAreReportedNotPassedOff) {
     struct Case {
         PlasmaScripting::Reply reply;

@@ -211,6 +211,14 @@ TEST_F(XfceDesktopTest, PicturesComeLastAndAlternateSoTheDesktopReloads) {
         EXPECT_FALSE(QFile::exists(copy));
 }
 
+TEST_F(XfceDesktopTest, ClearingFirstInARunRemovesAnEarlierRunsCopies) {
+    for (const QString& copy : ReloadAlias::aliasPaths(bitmap))
+        ASSERT_TRUE(QFile::copy(bitmap, copy));
+    ASSERT_EQ(desktop.apply(cleared()), QString());
+    for (const QString& copy : ReloadAlias::aliasPaths(bitmap))
+        EXPECT_FALSE(QFile::exists(copy)) << copy.toStdString();
+}
+
 TEST_F(XfceDesktopTest, WithoutTheWindowManagersCountTheWorkspacesThereAre) {
     xfconf.failChannel = QStringLiteral("xfwm4");
     ASSERT_EQ(desktop.apply(shown()), QString());

@@ -6,6 +6,7 @@
 #include "platform/DesktopFactory.h"
 #include "platform/ProcessRunner.h"
 #include "platform/X11Desktop.h"
+#include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/xvfb/RootWindowProbe.h"
 
@@ -30,10 +31,8 @@ protected:
         QDir().mkpath(Options.PrivateMagicListPath);
     }
     void add(QRgb fill, int32_t colour, int16_t position) {
-        QImage image(200, 100, QImage::Format_RGB32);
-        image.fill(fill);
-        const QString path = env.path(QStringLiteral("p%1.png").arg(list.GetCount()));
-        ASSERT_TRUE(image.save(path));
+        const QString path =
+            writeImage(env, QStringLiteral("p%1.png").arg(list.GetCount()), 200, 100, QColor(fill));
         ASSERT_GE(list.AddItem(path, colour, position), 0);
     }
 

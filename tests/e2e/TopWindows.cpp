@@ -35,6 +35,12 @@ QString captionOf(Display* d, Window w) {
     return caption;
 }
 
+// A window may go while it is looked at (a dialog closing): the error
+// that brings is no failure of the lookup, which just does not find it.
+int ignoreVanishedWindow(Display*, XErrorEvent*) {
+    return 0;
+}
+
 } // namespace
 
 TopWindows::TopWindows() : display_(XOpenDisplay(nullptr)) {}
@@ -47,6 +53,16 @@ TopWindows::~TopWindows() {
 unsigned long TopWindows::find(const QString& caption) const {
     if (!display_)
         return 0;
+    Display* d = dpy(display_);
+    XSync(d, False);
+    const auto previous = XSetErrorHandler(ignoreVanishedWindow);
+    const unsigned long found = findWithHandler(caption);
+    XSync(d, False);
+    XSetErrorHandler(previous);
+    return found;
+}
+
+unsigned long TopWindows::findWithHandler(const QString& caption) const {
     Display* d = dpy(display_);
     Window root = 0, parent = 0;
     Window* children = nullptr;

@@ -22,5 +22,6 @@ public:
 private:
     // The window on the screen with that caption, or 0.
     unsigned long find(const QString& caption) const;
+    unsigned long findWithHandler(const QString& caption) const;
     void* display_ = nullptr;
 };

@@ -163,6 +163,12 @@ TEST_F(ProgramTest, AStartForTheDesktopShowsTheControlPanel) {
     ASSERT_TRUE(first.waitForLog(QStringLiteral("started"), 15000)) << first.log().toStdString();
     ASSERT_TRUE(waitUntil([&] { return windows.shown(caption); })) << first.log().toStdString();
 
+    // The run's first panel brings the overview up over it.
+    const QString overview = QStringLiteral("An Overview of Tapestrel:");
+    ASSERT_TRUE(waitUntil([&] { return windows.shown(overview); }));
+    ASSERT_TRUE(windows.close(overview));
+    ASSERT_TRUE(waitUntil([&] { return !windows.shown(overview); }));
+
     // Closed by its close box, the panel goes; the program stays.
     ASSERT_TRUE(windows.close(caption));
     ASSERT_TRUE(waitUntil([&] { return !windows.shown(caption); }));
@@ -173,6 +179,8 @@ TEST_F(ProgramTest, AStartForTheDesktopShowsTheControlPanel) {
     ASSERT_TRUE(second.waitForEnd(5000));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(waitUntil([&] { return windows.shown(caption); })) << first.log().toStdString();
+    // Once a run is enough.
+    EXPECT_FALSE(waitUntil([&] { return windows.shown(overview); }, 1000));
     stop(first);
     EXPECT_EQ(first.exitCode(), 0);
 }

@@ -323,8 +323,13 @@ TEST_F(OverviewWindowTest, EveryPageShowsItsTextsAndItsPicture) {
                                             : (holderH - 900 - size.height() * 15) / 2 + 900;
         EXPECT_EQ(form.imgMain->y(), top / 15);
 
-        // Nothing is cut off: every text has the room it needs, inside its
-        // page, and none runs under the picture.
+        // Nothing is cut off: the counter, the hint, the check box and
+        // every text have the room they need, the texts inside their page
+        // and clear of the picture.
+        for (QWidget* w :
+             {static_cast<QWidget*>(form.lblCount), static_cast<QWidget*>(form.lblContinue),
+              static_cast<QWidget*>(form.chkDontShow)})
+            EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
         const QRect pageRect(QPoint(0, 0), page->size());
         const QRect picture = form.imgMain->geometry();
         for (QLabel* l : page->findChildren<QLabel*>()) {

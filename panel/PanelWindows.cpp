@@ -5,9 +5,15 @@
 #include "editors/frmOptions.h"
 #include "editors/frmSchedule.h"
 #include "panel/PanelResources.h"
+#include "panel/frmAbout.h"
 #include "panel/frmMagicPanel.h"
+#include "panel/frmOverview.h"
 #include "update/frmBadConnection.h"
 #include "update/frmupdate.h"
+
+PanelWindows::~PanelWindows() {
+    delete aboutBox_.data();
+}
 
 bool PanelWindows::has(LaterWindow window) const {
     if (isListWindow(window))
@@ -20,6 +26,8 @@ bool PanelWindows::has(LaterWindow window) const {
     case LaterWindow::OptionsDialog:
     case LaterWindow::UpdateWindow:
     case LaterWindow::BadConnectionNotice:
+    case LaterWindow::Overview:
+    case LaterWindow::AboutBox:
         return true;
     default:
         return false;
@@ -81,4 +89,24 @@ void PanelWindows::runUpdateWindow(int16_t updateMode) {
 void PanelWindows::runBadConnectionNotice() {
     frmBadConnection notice;
     notice.showModal();
+}
+
+void PanelWindows::runOverview(const OverviewFields& fields) {
+    frmOverview overview;
+    overview.FormTop = fields.FormTop;
+    overview.FormLeft = fields.FormLeft;
+    overview.showModal();
+}
+
+void PanelWindows::showAboutBox() {
+    if (!aboutBox_)
+        aboutBox_ = new frmAbout;
+    // Asked for again while it is open (from the tray, over the panel's):
+    // the open box comes to the front.
+    if (aboutBox_->isVisible()) {
+        aboutBox_->raise();
+        aboutBox_->activateWindow();
+        return;
+    }
+    aboutBox_->showModal();
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
-// The project's web address, one build setting (TAPESTREL_WEB_ADDRESS in
-// CMakeLists.txt) for every window that names or opens it.
+// The project's addresses, build settings (TAPESTREL_WEB_ADDRESS and
+// TAPESTREL_SUPPORT_EMAIL in CMakeLists.txt), one place for every window
+// that names or opens them.
 QString projectWebAddress();
+QString projectSupportEmail();

@@ -484,10 +484,17 @@ void frmMagicPanel::Form_Activate() {
         return;
     if (!programWindows().has(LaterWindow::Overview))
         return;
-    // Noted before the overview opens: the panel is activated again when it
-    // closes.
+    // The overview notes its own first opening as it loads (it shows its
+    // check box only then), before the panel is activated again behind it.
+    // Noted here too, so that an overview that failed to open is not tried
+    // again at every activation.
+    try {
+        mnuHelpOverview_Click();
+    } catch (...) {
+        Options.OverviewShownThisSession = true;
+        throw;
+    }
     Options.OverviewShownThisSession = true;
-    mnuHelpOverview_Click();
 }
 
 void frmMagicPanel::Form_Unload() {

@@ -1,6 +1,7 @@
 #include "platform/FileRegistry.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/InstalledPrograms.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>
@@ -46,6 +47,8 @@ FileRegistry::FileRegistry(Locations locations) : locations_(std::move(locations
     user_.rootName = QStringLiteral("HKEY_CURRENT_USER");
     machine_.file = locations_.localMachineFile;
     machine_.rootName = QStringLiteral("HKEY_LOCAL_MACHINE");
+    static const SearchPathPrograms searchPath;
+    setInstalledPrograms(&searchPath);
 }
 
 FileRegistry::Locations FileRegistry::standardLocations(const QString& programFolder,
@@ -182,12 +185,14 @@ int FileRegistry::setValue(Hive hive, const QString& key, const QString& name,
 }
 
 bool FileRegistry::keyExists(Hive hive, const QString& key) const {
-    return store(hive).data.findKey(key) != nullptr;
+    return store(hive).data.findKey(key) != nullptr || answersKey(hive, key);
 }
 
 std::optional<QString> FileRegistry::value(Hive hive, const QString& key,
                                            const QString& name) const {
-    return store(hive).data.value(key, name);
+    if (std::optional<QString> stored = store(hive).data.value(key, name))
+        return stored;
+    return answeredValue(hive, key, name);
 }
 
 int FileRegistry::deleteValue(Hive hive, const QString& key, const QString& name) {

@@ -1,5 +1,7 @@
 #include "platform/Registry.h"
 
+#include "platform/InstalledPrograms.h"
+
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -87,6 +89,33 @@ bool unquote(const QString& line, qsizetype& pos, QString& out) {
 }
 
 } // namespace
+
+QStringList systemInformationPrograms() {
+    // KDE's information centre, then the hardware profilers that other
+    // desktops install. GNOME's own overview is a page of its settings
+    // program and opens only when named on the command line, so it is not
+    // among them.
+    return {QStringLiteral("kinfocenter"), QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"),
+            QStringLiteral("cpu-x")};
+}
+
+std::optional<QString> Registry::answeredValue(Hive hive, const QString& key,
+                                               const QString& name) const {
+    if (hive != Hive::LocalMachine || !programs_ ||
+        !HiveData::sameKey(key, kSystemInformationKey) ||
+        name.compare(kSystemInformationValue, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    for (const QString& program : systemInformationPrograms()) {
+        const QString path = programs_->locate(program);
+        if (!path.isEmpty())
+            return path;
+    }
+    return std::nullopt;
+}
+
+bool Registry::answersKey(Hive hive, const QString& key) const {
+    return answeredValue(hive, key, kSystemInformationValue).has_value();
+}
 
 HiveData::Key* HiveData::findKey(const QString& path) {
     const QString k = normalKey(path);
@@ -243,12 +272,14 @@ int MemoryRegistry::setValue(Hive hive, const QString& key, const QString& name,
 }
 
 bool MemoryRegistry::keyExists(Hive hive, const QString& key) const {
-    return data(hive).findKey(key) != nullptr;
+    return data(hive).findKey(key) != nullptr || answersKey(hive, key);
 }
 
 std::optional<QString> MemoryRegistry::value(Hive hive, const QString& key,
                                              const QString& name) const {
-    return data(hive).value(key, name);
+    if (std::optional<QString> stored = data(hive).value(key, name))
+        return stored;
+    return answeredValue(hive, key, name);
 }
 
 int MemoryRegistry::deleteValue(Hive hive, const QString& key, const QString& name) {

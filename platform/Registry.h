@@ -5,7 +5,19 @@
 #include <QStringList>
 #include <optional>
 
+class InstalledPrograms;
+
 enum class Hive { CurrentUser, LocalMachine };
+
+// Where the local machine names the system-information tool: a value the
+// registry works out from the programs installed each time it is read, and
+// never stores.
+inline const QString kSystemInformationKey =
+    QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+inline const QString kSystemInformationValue = QStringLiteral("PATH");
+// The desktop's system-information programs that show their window when
+// started without arguments, in the order they are looked for.
+QStringList systemInformationPrograms();
 
 // String values in keys under two hives. Key and value names compare
 // without regard to case. Operations that can fail return 0 or a system
@@ -32,6 +44,22 @@ public:
         Q_UNUSED(hive);
         return {};
     }
+
+    // Where the registry looks for the programs it names; null: none is
+    // installed.
+    void setInstalledPrograms(const InstalledPrograms* programs) { programs_ = programs; }
+
+protected:
+    // The value the registry answers without keeping it, for a value the
+    // hive does not hold: the system-information tool, the first of
+    // systemInformationPrograms() that is installed. Nothing for any other
+    // value, or when none of them is installed.
+    std::optional<QString> answeredValue(Hive hive, const QString& key, const QString& name) const;
+    // Whether the key holds such a value.
+    bool answersKey(Hive hive, const QString& key) const;
+
+private:
+    const InstalledPrograms* programs_ = nullptr;
 };
 
 namespace winerr {

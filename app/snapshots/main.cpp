@@ -1,8 +1,12 @@
 // Writes a picture of every window of the program into a folder, so that
 // each can be looked at without clicking through the program:
 //   tapestrel-snapshots <folder>
+// or draws the overview's pictures from the windows (see
+// scripts/make-overview-pictures):
+//   tapestrel-snapshots --overview-pictures <folder>
 // Runs off screen; the windows show a list of pictures it draws itself.
 
+#include "app/snapshots/OverviewPictures.h"
 #include "app/snapshots/ShowcaseWorld.h"
 #include "editors/frmColors.h"
 #include "editors/frmCrop.h"
@@ -17,10 +21,12 @@
 #include "engine/forms/frmSplash.h"
 #include "panel/PanelResources.h"
 #include "panel/PanelWindows.h"
+#include "panel/frmAbout.h"
 #include "panel/frmDrop.h"
 #include "panel/frmListName.h"
 #include "panel/frmMagicPanel.h"
 #include "panel/frmNoFiles.h"
+#include "panel/frmOverview.h"
 #include "panel/frmPickMList.h"
 #include "panel/frmRename.h"
 #include "platform/Clock.h"
@@ -231,6 +237,23 @@ QWidget* dropWindow(int look) {
     return form;
 }
 
+// The overview on a topic, as it opens by itself the first time, with its
+// check box, or later from the Help menu, without.
+QWidget* overview(int16_t topic, bool firstTime) {
+    Options.ShowOverviewDialog = true;
+    Options.OverviewShownThisSession = !firstTime;
+    auto* form = new frmOverview;
+    form->setWindowModality(Qt::NonModal);
+    form->show();
+    while (form->currentTopic() < topic)
+        form->cmdNext_Click();
+    return form;
+}
+
+QWidget* aboutBox() {
+    return new frmAbout;
+}
+
 // Every window of the program, in the order a user meets them.
 const std::vector<Snapshot>& snapshots() {
     static const std::vector<Snapshot> all = {
@@ -268,6 +291,15 @@ const std::vector<Snapshot>& snapshots() {
         {"frmListName", [] { return listName(true); }},
         {"frmListName-limited", [] { return listName(false); }},
         {"frmPickMList", listPicker},
+        {"frmOverview-1", [] { return overview(1, true); }},
+        {"frmOverview-2", [] { return overview(2, false); }},
+        {"frmOverview-3", [] { return overview(3, false); }},
+        {"frmOverview-4", [] { return overview(4, false); }},
+        {"frmOverview-5", [] { return overview(5, false); }},
+        {"frmOverview-6", [] { return overview(6, false); }},
+        {"frmOverview-7", [] { return overview(7, false); }},
+        {"frmOverview-8", [] { return overview(8, false); }},
+        {"frmAbout", aboutBox},
     };
     return all;
 }
@@ -280,17 +312,20 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: tapestrel-snapshots <folder>\n";
+    const bool pictures = argc == 3 && QByteArray(argv[1]) == "--overview-pictures";
+    if (argc != 2 && !pictures) {
+        err << "usage: tapestrel-snapshots [--overview-pictures] <folder>\n";
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const QString folder = QString::fromLocal8Bit(argv[argc - 1]);
     if (!QDir().mkpath(folder)) {
         err << "cannot make " << folder << "\n";
         return 1;
     }
 
     ShowcaseWorld world;
+    if (pictures)
+        return writeOverviewPictures(world, folder) == 0 ? 0 : 1;
     // The program's real windows, so that the panel's commands are enabled
     // as in the program; the panel's first activation opens no overview.
     PanelWindows windows;

@@ -184,6 +184,12 @@ TEST_F(ProgramTest, AStartForTheDesktopShowsTheControlPanel) {
     ASSERT_TRUE(waitFor([&] { return windows.shown(caption); }, kProgramWaitMs))
         << first.log().toStdString();
 
+    // The run's first panel brings the overview up over it.
+    const QString overview = QStringLiteral("An Overview of Tapestrel:");
+    ASSERT_TRUE(waitFor([&] { return windows.shown(overview); }, kProgramWaitMs));
+    ASSERT_TRUE(windows.close(overview));
+    ASSERT_TRUE(waitFor([&] { return !windows.shown(overview); }, kProgramWaitMs));
+
     // Closed by its close box, the panel goes; the program stays.
     ASSERT_TRUE(windows.close(caption));
     ASSERT_TRUE(waitFor([&] { return !windows.shown(caption); }, kProgramWaitMs));
@@ -195,6 +201,8 @@ TEST_F(ProgramTest, AStartForTheDesktopShowsTheControlPanel) {
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(waitFor([&] { return windows.shown(caption); }, kProgramWaitMs))
         << first.log().toStdString();
+    // Once a run is enough.
+    EXPECT_FALSE(waitFor([&] { return windows.shown(overview); }, 1000));
     stop(first);
     EXPECT_EQ(first.exitCode(), 0);
 }
@@ -261,7 +269,7 @@ TEST_F(ProgramTest, AnEmptyListTakesTheSamplesAndOKShowsTheFirst) {
     // ways to fill it.
     ProgramRun run(world, {});
     ASSERT_TRUE(run.waitForLog(QStringLiteral("started"), 15000)) << run.log().toStdString();
-    ASSERT_TRUE(waitUntil([&] { return windows.shown(offer); })) << run.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return windows.shown(offer); }, kProgramWaitMs)) << run.log().toStdString();
     ASSERT_TRUE(windows.shown(panel));
 
     // The samples are the way chosen at first: OK, and OK again under the
@@ -271,9 +279,9 @@ TEST_F(ProgramTest, AnEmptyListTakesTheSamplesAndOKShowsTheFirst) {
         ASSERT_FALSE(dialog.isEmpty());
         ASSERT_TRUE(clickAt(pointOf(dialog, 9960, 7290 + 607, 4380 + 187))) << page;
         // Two clicks in quick succession would be a double click.
-        waitUntil([] { return false; }, 700);
+        waitFor([] { return false; }, 700);
     }
-    ASSERT_TRUE(waitUntil([&] { return !windows.shown(offer); })) << run.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return !windows.shown(offer); }, kProgramWaitMs)) << run.log().toStdString();
 
     // OK on the panel: the first sample becomes the wallpaper.
     const QString bitmap = world.documents() + QStringLiteral("/ZOZ.bmp");
@@ -281,8 +289,8 @@ TEST_F(ProgramTest, AnEmptyListTakesTheSamplesAndOKShowsTheFirst) {
     const QRect window = windows.geometry(panel);
     ASSERT_FALSE(window.isEmpty());
     ASSERT_TRUE(clickAt(pointOf(window, 8865, 3960 + 3330 + 675, -(5220 - 4755))));
-    ASSERT_TRUE(waitUntil([&] { return !windows.shown(panel); })) << run.log().toStdString();
-    ASSERT_TRUE(waitUntil([&] { return QFile::exists(bitmap); }));
+    ASSERT_TRUE(waitFor([&] { return !windows.shown(panel); }, kProgramWaitMs)) << run.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(bitmap); }, kProgramWaitMs));
     EXPECT_TRUE(hiveHas(world.userHive(), QStringLiteral("LastFile"), samples.first()));
     EXPECT_TRUE(hiveHas(world.userHive(), QStringLiteral("Wallpaper"), bitmap));
 

@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileRegistry.h"
+#include "platform/InstalledPrograms.h"
 
 #include <QDir>
 #include <QFile>
@@ -227,4 +228,59 @@ TEST(FileRegistry, aHiveThatCannotBeWrittenGivesAnErrorAndKeepsItsValues) {
                            QStringLiteral("1")),
               0);
     EXPECT_FALSE(reg.keyExists(Hive::LocalMachine, QStringLiteral("K")));
+}
+
+TEST(FileRegistry, theSystemInformationToolIsAnsweredFromTheProgramsInstalledAndNeverStored) {
+    RegistryFiles files;
+    const FileRegistry::Locations where = files.locations();
+    FileRegistry reg(where);
+    ListedPrograms programs;
+    reg.setInstalledPrograms(&programs);
+    const QString key = QStringLiteral("software\\microsoft\\shared tools\\msinfo");
+
+    // Nothing installed: the value and its key are absent.
+    EXPECT_FALSE(reg.value(Hive::LocalMachine, kSystemInformationKey, kSystemInformationValue));
+    EXPECT_FALSE(reg.keyExists(Hive::LocalMachine, kSystemInformationKey));
+
+    // The first of the list that is installed, whatever the order of installing.
+    programs.installed[QStringLiteral("cpu-x")] = QStringLiteral("/usr/bin/cpu-x");
+    programs.installed[QStringLiteral("hardinfo")] = QStringLiteral("/usr/bin/hardinfo");
+    EXPECT_EQ(reg.value(Hive::LocalMachine, key, QStringLiteral("path")),
+              QStringLiteral("/usr/bin/hardinfo"));
+    EXPECT_TRUE(reg.keyExists(Hive::LocalMachine, key));
+    programs.installed[QStringLiteral("kinfocenter")] = QStringLiteral("/opt/kde/bin/kinfocenter");
+    EXPECT_EQ(reg.value(Hive::LocalMachine, kSystemInformationKey, kSystemInformationValue),
+              QStringLiteral("/opt/kde/bin/kinfocenter"));
+
+    // Only that value of the local machine.
+    EXPECT_FALSE(reg.value(Hive::CurrentUser, kSystemInformationKey, kSystemInformationValue));
+    EXPECT_FALSE(reg.value(Hive::LocalMachine, kSystemInformationKey, QStringLiteral("Other")));
+
+    // Writing the machine hive leaves it out of the file; a value stored
+    // there by hand is read as it stands.
+    ASSERT_EQ(reg.setValue(Hive::LocalMachine, QStringLiteral("Software\\Orlevane\\Products\\7102"),
+                           QStringLiteral("AutoRestart"), QStringLiteral("TRUE")),
+              0);
+    EXPECT_FALSE(files.read(where.localMachineFile).contains("MSINFO"));
+    ASSERT_EQ(reg.setValue(Hive::LocalMachine, kSystemInformationKey, kSystemInformationValue,
+                           QStringLiteral("/usr/local/bin/sysinfo")),
+              0);
+    EXPECT_EQ(reg.value(Hive::LocalMachine, kSystemInformationKey, kSystemInformationValue),
+              QStringLiteral("/usr/local/bin/sysinfo"));
+}
+
+TEST(FileRegistry, looksForTheToolAlongTheSearchPathByDefault) {
+    RegistryFiles files;
+    const QString bin = files.dir.path() + QStringLiteral("/bin");
+    QDir().mkpath(bin);
+    const QString tool = bin + QStringLiteral("/hardinfo2");
+    files.write(tool, "#!/bin/sh\n");
+    QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray saved = qgetenv("PATH");
+    qputenv("PATH", bin.toLocal8Bit());
+    FileRegistry reg(files.locations());
+    const std::optional<QString> found =
+        reg.value(Hive::LocalMachine, kSystemInformationKey, kSystemInformationValue);
+    qputenv("PATH", saved);
+    EXPECT_EQ(found, tool);
 }

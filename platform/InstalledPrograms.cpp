@@ -1,0 +1,7 @@
+#include "platform/InstalledPrograms.h"
+
+#include <QStandardPaths>
+
+QString SearchPathPrograms::locate(const QString& program) const {
+    return QStandardPaths::findExecutable(program);
+}

@@ -269,7 +269,8 @@ TEST_F(ProgramTest, AnEmptyListTakesTheSamplesAndOKShowsTheFirst) {
     // ways to fill it.
     ProgramRun run(world, {});
     ASSERT_TRUE(run.waitForLog(QStringLiteral("started"), 15000)) << run.log().toStdString();
-    ASSERT_TRUE(waitFor([&] { return windows.shown(offer); }, kProgramWaitMs)) << run.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return windows.shown(offer); }, kProgramWaitMs))
+        << run.log().toStdString();
     ASSERT_TRUE(windows.shown(panel));
 
     // The samples are the way chosen at first: OK, and OK again under the
@@ -281,7 +282,8 @@ TEST_F(ProgramTest, AnEmptyListTakesTheSamplesAndOKShowsTheFirst) {
         // Two clicks in quick succession would be a double click.
         waitFor([] { return false; }, 700);
     }
-    ASSERT_TRUE(waitFor([&] { return !windows.shown(offer); }, kProgramWaitMs)) << run.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return !windows.shown(offer); }, kProgramWaitMs))
+        << run.log().toStdString();
 
     // OK on the panel: the first sample becomes the wallpaper.
     const QString bitmap = world.documents() + QStringLiteral("/ZOZ.bmp");
@@ -289,7 +291,8 @@ TEST_F(ProgramTest, AnEmptyListTakesTheSamplesAndOKShowsTheFirst) {
     const QRect window = windows.geometry(panel);
     ASSERT_FALSE(window.isEmpty());
     ASSERT_TRUE(clickAt(pointOf(window, 8865, 3960 + 3330 + 675, -(5220 - 4755))));
-    ASSERT_TRUE(waitFor([&] { return !windows.shown(panel); }, kProgramWaitMs)) << run.log().toStdString();
+    ASSERT_TRUE(waitFor([&] { return !windows.shown(panel); }, kProgramWaitMs))
+        << run.log().toStdString();
     ASSERT_TRUE(waitFor([&] { return QFile::exists(bitmap); }, kProgramWaitMs));
     EXPECT_TRUE(hiveHas(world.userHive(), QStringLiteral("LastFile"), samples.first()));
     EXPECT_TRUE(hiveHas(world.userHive(), QStringLiteral("Wallpaper"), bitmap));

@@ -36,6 +36,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -406,8 +407,19 @@ void frmMagicPanel::sizeWindow() {
 // Loading, activation and unloading
 
 bool frmMagicPanel::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate && loadFinished_)
-        kit::guarded([this] { Form_Activate(); });
+    // The activation may open the overview, a modal window. It runs after
+    // the event has been handled, never inside it, and not as an event of
+    // the panel's own: the panel can be closed and deleted while the
+    // overview is up (OK, the tray's exit, a logout).
+    if (e->type() == QEvent::WindowActivate && loadFinished_) {
+        QMetaObject::invokeMethod(
+            qApp,
+            [panel = QPointer<frmMagicPanel>(this)] {
+                if (panel)
+                    kit::guarded([&] { panel->Form_Activate(); });
+            },
+            Qt::QueuedConnection);
+    }
     if (e->type() == QEvent::WindowDeactivate && timMover->interval() != 1)
         stopMover();
     return QMainWindow::event(e);
@@ -480,6 +492,9 @@ void frmMagicPanel::finishLoading() {
 }
 
 void frmMagicPanel::Form_Activate() {
+    // A panel closed since it was activated opens nothing.
+    if (!loaded_ || !isVisible())
+        return;
     if (!Options.ShowOverviewDialog || Options.OverviewShownThisSession)
         return;
     if (!programWindows().has(LaterWindow::Overview))
@@ -488,6 +503,8 @@ void frmMagicPanel::Form_Activate() {
     // check box only then), before the panel is activated again behind it.
     // Noted here too, so that an overview that failed to open is not tried
     // again at every activation.
+    // Nothing of the panel's own is touched once the overview has closed:
+    // the panel may be gone by then.
     try {
         mnuHelpOverview_Click();
     } catch (...) {

@@ -92,6 +92,44 @@ TEST_F(OverviewTest, TheFirstActivationOpensTopicOneWithTheBoxBesideThePanel) {
     EXPECT_TRUE(Options.ShowOverviewDialog);
 }
 
+// A panel closed right after it was activated (OK clicked at once) opens no
+// overview, and one closed and deleted while its overview is up (the
+// tray's Exit, a logout) is left alone once the overview has gone.
+TEST_F(OverviewTest, APanelThatClosesAroundItsActivationIsLeftAlone) {
+    makeList(2);
+    Options.ShowOverviewDialog = false;
+    openPanel();
+    Options.ShowOverviewDialog = true;
+
+    {
+        ModalAnswerer none;
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(panel, &activate);
+        panel->close();
+        settle();
+        EXPECT_TRUE(none.opened.isEmpty());
+        EXPECT_TRUE(panel.isNull());
+        EXPECT_FALSE(Options.OverviewShownThisSession);
+    }
+
+    // The next panel's first activation opens it.
+    ModalAnswerer answers;
+    answers.next<frmOverview>([&](frmOverview* f) {
+        panel->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(panel.isNull());
+        clickButton(f->cmdClose);
+    });
+    openPanel();
+    if (panel) {
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(panel, &activate);
+    }
+    ASSERT_TRUE(waitFor([&] { return answers.pending() == 0; }));
+    settle();
+    EXPECT_TRUE(Options.OverviewShownThisSession);
+}
+
 TEST_F(OverviewTest, APanelBeyondTheSixteenBitRangeOpensItPulledOntoTheScreen) {
     makeList(1);
     openPanel();

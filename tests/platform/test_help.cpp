@@ -63,8 +63,9 @@ QString read(const QString& path) {
 
 TEST(ShippedHelp, EveryWindowHasItsPageAndEveryLinkLeadsSomewhere) {
     const QString folder = shippedHelp();
-    for (const char* page : {"contents.html", "index.html", "topic-1.html", "topic-5.html",
-                             "topic-6.html", "topic-9.html", "help.css"})
+    for (const char* page :
+         {"contents.html", "index.html", "topic-1.html", "topic-5.html", "topic-6.html",
+          "topic-9.html", "topic-900.html", "topic-910.html", "help.css"})
         EXPECT_TRUE(QFileInfo(folder + u'/' + QString::fromLatin1(page)).isFile()) << page;
 
     const QRegularExpression link(QStringLiteral(R"re(href="([^"]+)")re"));

@@ -26,9 +26,7 @@ constexpr int kPanelHeight = 2070;
 constexpr int kFirstRowTop = 330;
 constexpr int kRowPitch = 540;
 
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(kit::twipsRect(left, top, width, height));
-}
+using kit::place;
 
 } // namespace
 

@@ -56,10 +56,7 @@ constexpr int kColumnWide = 2835;
 constexpr int kColumnNarrow = 2590;
 constexpr int kRowsBeforeScrolling = 16;
 
-// Places a control at a rectangle given in twips inside its parent.
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(kit::twipsRect(left, top, width, height));
-}
+using kit::place;
 
 // A button that shows one of the panel's pictures, 480 twips square.
 QPushButton* pictureButton(QWidget* parent, const char* name, const char* tip, int left, int top) {

@@ -69,6 +69,10 @@ QRect twipsRect(int left, int top, int width, int height) {
     return QRect(px(left), pxY(top), px(width), pxY(height));
 }
 
+void place(QWidget* control, int left, int top, int width, int height) {
+    control->setGeometry(twipsRect(left, top, width, height));
+}
+
 QSize twipsSize(int width, int height) {
     return QSize(px(width), pxY(height));
 }

@@ -43,6 +43,8 @@ int pxY(int twips);
 int twipsX(int pixels);
 int twipsY(int pixels);
 QRect twipsRect(int left, int top, int width, int height);
+// Puts a control at a place and size given in twips.
+void place(QWidget* control, int left, int top, int width, int height);
 QSize twipsSize(int width, int height);
 
 // Names a window, gives it its caption, the program icon and its help

@@ -716,6 +716,11 @@ void frmMagicPanel::UpdateNextChangeLabel(bool&) {
     const QDateTime now = services().clock->now();
     if (Options.LastUpdateTime > now)
         Options.LastUpdateTime = now;
+    // A list without pictures has nothing to change to: no countdown.
+    if (ActiveMagicList.GetCount() == 0) {
+        lblNextUpdate->setText(QString());
+        return;
+    }
     const QString s = ActiveMagicList.TimeOfNextUpdate(Options.LastUpdateTime, 0);
     const std::optional<QDateTime> next = parseDate(s);
     if (!next) {

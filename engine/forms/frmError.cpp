@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -127,25 +128,35 @@ void frmError::fitToText() {
     // the window manager adds around it.
     const int decoration = std::max(style()->pixelMetric(QStyle::PM_TitleBarHeight), 24) + 16;
     const QRect work = services().screen->workArea();
+    QWidget* texts = textArea->widget();
+    const bool fitsAsDesigned =
+        texts->heightForWidth(textArea->viewport()->width()) <= textArea->viewport()->height();
     const int widest = std::max(lblError->width(), lblQuestion->width());
     int wanted = 0;
     for (QLabel* label : {lblError, lblQuestion}) {
         if (auto* wrapping = qobject_cast<WrappingLabel*>(label); wrapping && !label->isHidden())
             wanted = std::max(wanted, wrapping->widestLine());
     }
-    // Lines as long as paths are read more easily on a wider window, up
-    // to two and a half times the design's width.
+    // Texts that do not fit as designed: lines as long as paths are read
+    // more easily on a wider window, up to two and a half times the
+    // design's width.
     const int widestWindow =
         std::max(design.width(), std::min(work.width() - 16, design.width() * 5 / 2));
-    grownAcross_ = std::clamp(wanted - widest, 0, widestWindow - design.width());
+    grownAcross_ =
+        fitsAsDesigned ? 0 : std::clamp(wanted - widest, 0, widestWindow - design.width());
     setFixedSize(design.width() + grownAcross_, design.height());
     Picture1->resize(designText.width() + grownAcross_, designText.height());
     Picture1->layout()->activate();
 
-    QWidget* texts = textArea->widget();
     const int needed = texts->heightForWidth(textArea->viewport()->width());
     const int tallest = std::max(design.height(), work.height() - decoration);
     grownDown_ = std::clamp(needed - textArea->viewport()->height(), 0, tallest - design.height());
+    // Texts that will scroll lose the scroll bar's width: the window gives
+    // it back, so that their lines wrap no more than they would unscrolled.
+    if (needed > textArea->viewport()->height() + grownDown_) {
+        const int bar = textArea->verticalScrollBar()->sizeHint().width();
+        grownAcross_ = std::min(grownAcross_ + bar, widestWindow - design.width());
+    }
     setFixedSize(design.width() + grownAcross_, design.height() + grownDown_);
     Picture1->resize(designText.width() + grownAcross_, designText.height() + grownDown_);
     cmdOK->move(cmdOK->x() + grownAcross_, cmdOK->y());

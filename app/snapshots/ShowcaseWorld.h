@@ -20,13 +20,17 @@
 // itself. Nothing of the user's is read or changed.
 class ShowcaseWorld {
 public:
-    ShowcaseWorld();
+    // The pictures are drawn into picturesFolder when one is given (it must
+    // be empty: nothing is written over), else into the temporary folder.
+    explicit ShowcaseWorld(const QString& picturesFolder = QString());
     ~ShowcaseWorld();
     ShowcaseWorld(const ShowcaseWorld&) = delete;
     ShowcaseWorld& operator=(const ShowcaseWorld&) = delete;
 
     // The pictures of the sample list, in order.
     QStringList pictures;
+    // False when the pictures folder given was not empty.
+    bool ready = true;
 
     QTemporaryDir root;
     SystemClock clock;

@@ -55,6 +55,7 @@ ShowcaseWorld::ShowcaseWorld(const QString& picturesFolder) {
 
     resetProgramState();
     setListFolders();
+    Options.LastUpdateTime = clock.now().addSecs(-45 * 60);
     QDir().mkpath(Options.PrivateMagicListPath);
 
     const QStringList names = {QStringLiteral("Alpine Meadow"), QStringLiteral("Harbour at Dusk"),

@@ -14,10 +14,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// A world of its own for showing the windows: folders in a temporary
-// directory, settings in memory, a 1920 x 1080 screen at 96 dots to the
-// inch, a desktop that only records, and a Magic List of pictures it draws
-// itself. Nothing of the user's is read or changed.
+// A world of its own for showing the windows: a clock that stands still,
+// folders in a temporary directory, settings in memory, a 1920 x 1080
+// screen at 96 dots to the inch, a desktop that only records, and a Magic
+// List of pictures it draws itself. Nothing of the user's is read or changed.
 class ShowcaseWorld {
 public:
     // The pictures are drawn into picturesFolder when one is given (it must
@@ -33,7 +33,9 @@ public:
     bool ready = true;
 
     QTemporaryDir root;
-    SystemClock clock;
+    // A time of its own, so that the pictures come out the same each time
+    // and show nothing of when or where they were made.
+    ManualClock clock{makeDateTime(2024, 6, 14, 10, 45, 40)};
     SystemRandom random;
     MemoryRegistry registry;
     FixedScreen screen{1920, 1080, 15, 32};

@@ -2,16 +2,14 @@
 #include "panel/AddPictures.h"
 #include "platform/DriveTypes.h"
 #include "platform/FileDialog.h"
+#include "tests/common/PictureKit.h"
 #include "tests/panel/ListsTestKit.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QMimeData>
 #include <QUrl>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -130,34 +128,15 @@ TEST_F(AddPicturesTest, ManyRefusedFilesGiveOneMessageNamingTheFirstTen) {
     EXPECT_EQ(env.errors.calls[0].message, expected);
 }
 
-// A real picture whose name is not UTF-8 text: "bad", the byte 0xFF,
-// "byte.png". Empty when the file system here refuses such names.
-QString pictureWithNonUtf8Name(TestEnvironment& env) {
-    QDir().mkpath(env.path(QStringLiteral("odd")));
-    const QByteArray bytes = QFile::encodeName(env.path(QStringLiteral("odd"))) + "/bad\xff"
-                                                                                  "byte.png";
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::green);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    const int fd = ::open(bytes.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-    if (fd < 0)
-        return {};
-    const bool written = ::write(fd, png.constData(), png.size()) == png.size();
-    ::close(fd);
-    if (!written)
-        return {};
-    // As a file manager hands it over: a file address with the byte escaped.
+// The path a file manager's drop of the file hands over.
+QString droppedPath(const QByteArray& uriList) {
     QMimeData data;
-    data.setData(QStringLiteral("text/uri-list"),
-                 "file://" + bytes.toPercentEncoding("/") + "\r\n");
+    data.setData(QStringLiteral("text/uri-list"), uriList);
     return droppedFiles(&data).value(0);
 }
 
 TEST_F(AddPicturesTest, ANameThatIsNotUtf8IsRefusedSayingWhy) {
-    const QString odd = pictureWithNonUtf8Name(env);
+    const QString odd = droppedPath(writePictureWithNonUtf8Name(env, QStringLiteral("odd")));
     if (odd.isEmpty())
         GTEST_SKIP() << "the file system here takes no name that is not UTF-8";
     const QString shown = env.path(QStringLiteral("odd")) + QStringLiteral("/bad\\xFFbyte.png");

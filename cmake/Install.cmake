@@ -41,6 +41,8 @@ install(CODE [[
         message(STATUS "Installing: $ENV{DESTDIR}${link} -> ${target}")
         file(REMOVE "$ENV{DESTDIR}${link}")
         file(CREATE_LINK "${target}" "$ENV{DESTDIR}${link}" SYMBOLIC)
+        # Listed in install_manifest.txt with the files, for removing them.
+        list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${link}")
     endwhile()
 ]])
 

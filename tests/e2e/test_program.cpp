@@ -255,20 +255,21 @@ TEST_F(ProgramTest, ASecondStartsStartupNoticeIsEndedByTheRunningCopy) {
 // The installed program, as `cmake --install` lays it out (in a staging
 // folder that scripts/check-install makes), started through its bin link:
 // the wallpaper is set, and what it writes lies where the layout says,
-// nothing in the program's own folders.
+// nothing in the program's own folder.
 TEST_F(ProgramTest, TheInstalledProgramStartedThroughItsLinkSetsTheWallpaper) {
     const QString stage = qEnvironmentVariable("TAPESTREL_STAGED_INSTALL");
     if (stage.isEmpty())
         GTEST_SKIP() << "no staged install to start: scripts/check-install stages one and names "
                         "it in TAPESTREL_STAGED_INSTALL";
-    const QString link = stage + QStringLiteral("/usr/bin/tapestrel");
-    const QString program = stage + QStringLiteral("/usr/lib/tapestrel");
-    const QString data = stage + QStringLiteral("/var/lib/tapestrel");
+    // "/" names the real install of the package.
+    const QString link = QDir::cleanPath(stage + QStringLiteral("/usr/bin/tapestrel"));
+    const QString program = QDir::cleanPath(stage + QStringLiteral("/usr/lib/tapestrel"));
+    const QString data = QDir::cleanPath(stage + QStringLiteral("/var/lib/tapestrel"));
     ASSERT_TRUE(QFileInfo(link).isSymLink());
     ASSERT_TRUE(QFileInfo(program + QStringLiteral("/help/contents.html")).isFile());
     ASSERT_FALSE(QDir(program + QStringLiteral("/Images/Samples")).isEmpty());
     world.useProgram(link);
-    const QStringList before = filesUnder(stage + QStringLiteral("/usr"));
+    const QStringList before = filesUnder(program);
 
     writeSettings(prepareList(true));
     ProgramRun run(world, {kSilent});
@@ -289,7 +290,7 @@ TEST_F(ProgramTest, TheInstalledProgramStartedThroughItsLinkSetsTheWallpaper) {
                             QStringLiteral("PublicMagicListPath"),
                             program + QStringLiteral("/Magic Lists/")));
     }
-    EXPECT_EQ(filesUnder(stage + QStringLiteral("/usr")), before);
+    EXPECT_EQ(filesUnder(program), before);
 }
 
 TEST_F(ProgramTest, AStartForTheDesktopShowsTheControlPanel) {

@@ -97,10 +97,7 @@ bool LocalSocketInstance::isValidToken(const QByteArray& token) {
 }
 
 bool LocalSocketInstance::decode(const QByteArray& line, InstanceMessage& m) {
-    QByteArray text = line;
-    if (text.endsWith('\n'))
-        text.chop(1);
-    const QList<QByteArray> parts = text.split(' ');
+    const QList<QByteArray> parts = line.trimmed().split(' ');
     if (parts.size() < 3)
         return false;
     bool ok[3];

@@ -50,8 +50,7 @@ int currentSecond() {
 // the user chose it, and the settings.
 void saveSession() {
     ActiveMagicList.Save();
-    if (!Options.AutoRestart)
-        DeleteRegValue(kRunKey, kRunValueName);
+    UpdateStartAtLogon();
     Options.ActiveList = ActiveMagicList.GetFilePath();
     SaveOptions();
 }
@@ -87,8 +86,8 @@ void saveOnTheWayOut() {
 // settings and the main form, then `quit` ends the event loop.
 void finishProgram(void (*quit)() = [] { QCoreApplication::quit(); }) {
     ThisRun.ending = true;
-    if (!Options.AutoRestart)
-        DeleteRegValue(kRunKey, kRunValueName);
+    // The box may have been ticked again after a start without restart.
+    UpdateStartAtLogon();
     if (DropWindow)
         delete DropWindow.data();
     Options.ActiveList = ActiveMagicList.GetFilePath();

@@ -2,11 +2,11 @@
 #include "engine/ProgramState.h"
 #include "platform/Connectivity.h"
 #include "tests/common/FormTestKit.h"
+#include "tests/common/RerunTest.h"
 #include "tests/update/UpdateWorld.h"
 #include "update/frmBadConnection.h"
 #include "update/frmupdate.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
@@ -188,13 +188,9 @@ TEST_F(InternetTest, EitherButtonOrTheCloseBoxEndsTheWaitAndTheStateThenDecides)
 // Outside, the test starts itself in there and reports what it found.
 class NetworkNamespaceTest : public ::testing::Test {
 protected:
-    static constexpr const char* kInsideVariable = "TAPESTREL_TEST_IN_NETNS";
-
-    static bool inside() { return qEnvironmentVariableIsSet(kInsideVariable); }
-
     // Runs this very test in a new network namespace; false when it could
     // not be made (the reason in `why`).
-    static bool runInside(QString& output, QString& why) {
+    static bool runInside(QString& why) {
         if (::geteuid() != 0) {
             why = QStringLiteral("making a network namespace needs root");
             return false;
@@ -209,26 +205,13 @@ protected:
             why = QStringLiteral("unshare -n fails here (no right to make namespaces)");
             return false;
         }
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(kInsideVariable), QStringLiteral("1"));
-        child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QStringLiteral("unshare"),
-                    {QStringLiteral("-n"), QCoreApplication::applicationFilePath(),
-                     QStringLiteral("--gtest_filter=%1.%2")
-                         .arg(QString::fromLatin1(info->test_suite_name()),
-                              QString::fromLatin1(info->name()))});
-        child.waitForFinished(90000);
-        output = QString::fromLocal8Bit(child.readAll());
-        if (output.contains(QStringLiteral("[  SKIPPED ]"))) {
-            why = QStringLiteral("inside the namespace: ") + output;
+        const RerunResult inside =
+            rerunThisTest({QStringLiteral("unshare"), QStringLiteral("-n")}, {});
+        if (inside.skipped) {
+            why = QStringLiteral("inside the namespace: ") + inside.output;
             return false;
         }
-        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-        EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
+        EXPECT_TRUE(inside.passed) << inside.output.toStdString();
         return true;
     }
 
@@ -255,9 +238,9 @@ bool followsWithin(Connectivity& c, bool connected) {
 }
 
 TEST_F(NetworkNamespaceTest, TheRealConnectionFollowsDefaultRoutesThatComeAndGo) {
-    if (!inside()) {
-        QString output, why;
-        if (!runInside(output, why))
+    if (!isRerun()) {
+        QString why;
+        if (!runInside(why))
             GTEST_SKIP() << why.toStdString();
         return;
     }
@@ -299,9 +282,9 @@ TEST_F(NetworkNamespaceTest, TheRealConnectionFollowsDefaultRoutesThatComeAndGo)
 }
 
 TEST_F(NetworkNamespaceTest, TheNoticeClosesByItselfAndOKCountsOnceTheMachineIsOnline) {
-    if (!inside()) {
-        QString output, why;
-        if (!runInside(output, why))
+    if (!isRerun()) {
+        QString why;
+        if (!runInside(why))
             GTEST_SKIP() << why.toStdString();
         return;
     }

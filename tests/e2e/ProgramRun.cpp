@@ -51,6 +51,8 @@ QProcessEnvironment ProgramWorld::environment() const {
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tapestrel.life.info=true"));
     if (!display.isEmpty())
         env.insert(QStringLiteral("DISPLAY"), display);
+    if (!sessionManager.isEmpty())
+        env.insert(QStringLiteral("SESSION_MANAGER"), sessionManager);
     for (auto it = extraEnvironment.begin(); it != extraEnvironment.end(); ++it)
         env.insert(it.key(), it.value());
     return env;

@@ -40,6 +40,9 @@ public:
 
     // The X display copies are started on; empty for the test's own.
     QString display;
+    // The session manager copies register with (SESSION_MANAGER); empty
+    // for none.
+    QString sessionManager;
     // More variables for the copies' environment.
     QMap<QString, QString> extraEnvironment;
 

@@ -1,12 +1,12 @@
 // Writes a picture of every window of the program into a folder, so that
 // each can be looked at without clicking through the program:
-//   tapestrel-snapshots <folder>
+//   tapestrel-snapshots <folder> [<pictures folder>]
 // or draws the overview's pictures from the windows (see
 // scripts/make-overview-pictures):
 //   tapestrel-snapshots --overview-pictures <folder> [<pictures folder>]
-// (the list's pictures are drawn into the empty pictures folder when one is
-// given, so that the panel shows a user's path). Runs off screen; the windows show a list of
-// pictures it draws itself.
+// The list's pictures are drawn into the pictures folder when one is given
+// (it must be empty), so that the panel shows a user's path. Runs off screen; the windows show a
+// list of pictures it draws itself.
 
 #include "app/snapshots/OverviewPictures.h"
 #include "app/snapshots/ShowcaseWorld.h"
@@ -360,21 +360,23 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QTextStream err(stderr);
-    const bool pictures = (argc == 3 || argc == 4) && QByteArray(argv[1]) == "--overview-pictures";
-    if (argc != 2 && !pictures) {
-        err << "usage: tapestrel-snapshots [--overview-pictures <folder> [<pictures folder>]]"
-               " <folder>\n";
+    const bool pictures = argc > 1 && QByteArray(argv[1]) == "--overview-pictures";
+    const int first = pictures ? 2 : 1;
+    if (argc - first < 1 || argc - first > 2) {
+        err << "usage: tapestrel-snapshots [--overview-pictures] <folder> [<pictures folder>]\n";
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[pictures ? 2 : 1]);
+    const QString folder = QString::fromLocal8Bit(argv[first]);
+    const QString picturesFolder =
+        argc - first == 2 ? QString::fromLocal8Bit(argv[first + 1]) : QString();
     if (!QDir().mkpath(folder)) {
         err << "cannot make " << folder << "\n";
         return 1;
     }
 
-    ShowcaseWorld world(argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString());
+    ShowcaseWorld world(picturesFolder);
     if (!world.ready) {
-        err << "the pictures folder is not empty: " << QString::fromLocal8Bit(argv[3]) << "\n";
+        err << "the pictures folder is not empty: " << picturesFolder << "\n";
         return 1;
     }
     if (pictures)

@@ -153,7 +153,11 @@ void frmError::fitToText() {
     grownDown_ = std::clamp(needed - textArea->viewport()->height(), 0, tallest - design.height());
     // Texts that will scroll lose the scroll bar's width: the window gives
     // it back, so that their lines wrap no more than they would unscrolled.
-    if (needed > textArea->viewport()->height() + grownDown_) {
+    const bool scrolls = needed > textArea->viewport()->height() + grownDown_;
+    // Only texts that scroll take the focus, for the keys that scroll them;
+    // otherwise Tab goes from button to button as ever.
+    textArea->setFocusPolicy(scrolls ? Qt::StrongFocus : Qt::NoFocus);
+    if (scrolls) {
         const int bar = textArea->verticalScrollBar()->sizeHint().width();
         grownAcross_ = std::min(grownAcross_ + bar, widestWindow - design.width());
     }

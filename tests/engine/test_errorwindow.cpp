@@ -159,6 +159,7 @@ struct Fit {
     int clientHeight = 0, labelWidth = 0, scrollRange = 0, viewport = 0, textsHeight = 0;
     QStringList lines;
     bool eachLineFits = true;
+    bool textsTakeFocus = false;
 };
 
 std::shared_ptr<Fit> lookAtTheFit(std::function<void(frmError*)> answer) {
@@ -179,6 +180,7 @@ std::shared_ptr<Fit> lookAtTheFit(std::function<void(frmError*)> answer) {
                 fit->eachLineFits &= metrics.horizontalAdvance(line.trimmed()) <= fit->labelWidth;
         }
         fit->scrollRange = form->textArea->verticalScrollBar()->maximum();
+        fit->textsTakeFocus = form->textArea->focusPolicy() != Qt::NoFocus;
         fit->viewport = form->textArea->viewport()->height();
         fit->textsHeight = form->textArea->widget()->height();
         fit->lastButton = form->cmdNo->isVisible() ? form->cmdNo->geometry() : QRect();
@@ -238,6 +240,7 @@ TEST_F(ErrorWindowTest, TheLongestMessagesShowWholeInALargerWindow) {
         // line that fits across the label.
         EXPECT_EQ(fit->scrollRange, 0);
         EXPECT_GE(fit->viewport, fit->textsHeight);
+        EXPECT_FALSE(fit->textsTakeFocus);
         EXPECT_TRUE(fit->eachLineFits);
         EXPECT_EQ(fit->lines.join(QString()).remove(QChar::LineSeparator),
                   QString(c.message).remove(u'\r').remove(u'\n'));
@@ -265,6 +268,7 @@ TEST_F(ErrorWindowTest, AMessageTallerThanTheScreenScrolls) {
     // The rest is reached by scrolling.
     EXPECT_GT(fit->scrollRange, 0);
     EXPECT_EQ(fit->scrollRange + fit->viewport, fit->textsHeight);
+    EXPECT_TRUE(fit->textsTakeFocus); // the keys scroll them
     EXPECT_TRUE(fit->eachLineFits);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ImageBox.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 #include "runtime/RuntimeError.h"
 
@@ -8,7 +9,6 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTransform>
 #include <cerrno>
 #include <cstring>
@@ -193,11 +193,10 @@ int32_t ImageBox::save(const QString& path) const {
     putLittleEndian(h + 38, 2835, 4); // 72 dots per inch
     putLittleEndian(h + 42, 2835, 4);
 
-    errno = 0;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return errno != 0 ? errorNumberFromErrno(errno) : vberr::PathFileAccess;
-    file.write(header);
+    // Written whole or not at all: a full disk leaves the old bitmap.
+    AtomicFileWriter file(path);
+    if (!file.open() || !file.write(header))
+        return errorNumberFromErrno(file.error());
     QByteArray row(int(rowBytes), '\0');
     for (int y = int(height) - 1; y >= 0; --y) {
         const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
@@ -208,12 +207,11 @@ int32_t ImageBox::save(const QString& path) const {
             *out++ = char(qGreen(c));
             *out++ = char(qRed(c));
         }
-        if (file.write(row) != row.size())
-            break;
+        if (!file.write(row))
+            return errorNumberFromErrno(file.error());
     }
-    errno = 0;
     if (!file.commit())
-        return errno != 0 ? errorNumberFromErrno(errno) : vberr::DeviceIO;
+        return errorNumberFromErrno(file.error());
     return 0;
 }
 

@@ -96,16 +96,21 @@ void clsMagicList::SetListName(const QString& name) {
 }
 
 void clsMagicList::DeleteItem(int16_t index) {
-    PictureDeletion deletion;
-    DeleteItem(index, deletion);
-    deletion.finish(*this);
-}
-
-void clsMagicList::DeleteItem(int16_t index, PictureDeletion& deletion) {
     if (busy_ || !validIndex(index))
         return;
-    deletion.note(entries_[index].Path);
+    removedPictures_.append(entries_[index].Path);
     removeEntryAt(index);
+}
+
+int clsMagicList::DeleteRemovedPictures() {
+    if (removedPictures_.isEmpty())
+        return 0;
+    PictureDeletion deletion;
+    for (const QString& path : std::as_const(removedPictures_))
+        deletion.note(path);
+    removedPictures_.clear();
+    deletion.finish(*this);
+    return deletion.listsRead();
 }
 
 void clsMagicList::removeEntryAt(qsizetype index) {

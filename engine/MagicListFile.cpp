@@ -166,6 +166,8 @@ bool clsMagicList::Save() {
         if (const int err = replaceFileContent(filePath_, out.bytes()))
             raiseError(errorNumberFromErrno(err));
         unstorableText_.clear();
+        // The file no longer names the removed entries' pictures.
+        DeleteRemovedPictures();
         return true;
     } catch (const RuntimeError& error) {
         ShowErrorMessage(error.description(), 0, QString());
@@ -184,6 +186,9 @@ int16_t clsMagicList::loadQuietly(const QString& path) {
 int16_t clsMagicList::loadFile(const QString& path, bool reportErrors) {
     if (busy_)
         return -1;
+    // The file left behind still names the pictures of entries removed
+    // since its last save: they stay.
+    removedPictures_.clear();
     filePath_.clear();
     // Only ordinary files: opening a pipe or a device could block the start.
     QFile file;

@@ -205,15 +205,21 @@ TEST_F(MagicListTest, DeleteItemRemovesOnlyUnsharedCopiesInThePrivateFolder) {
     list.AddItem(climbing, -1, -1);
     ASSERT_EQ(list.GetCount(), 6);
 
+    // Each removal is settled by the save that follows it.
     list.DeleteItem(5); // climbing out
     list.DeleteItem(4); // the link
     list.DeleteItem(3); // outside
+    ASSERT_TRUE(list.Save());
     EXPECT_TRUE(QFileInfo::exists(outside));
     list.DeleteItem(1); // still shown by the next entry
+    ASSERT_TRUE(list.Save());
     EXPECT_TRUE(QFileInfo::exists(shared));
-    list.DeleteItem(1); // the last entry that showed it
+    list.DeleteItem(1);                     // the last entry that showed it
+    EXPECT_TRUE(QFileInfo::exists(shared)); // until the list file no longer names it
+    ASSERT_TRUE(list.Save());
     EXPECT_FALSE(QFileInfo::exists(shared));
     list.DeleteItem(0);
+    ASSERT_TRUE(list.Save());
     EXPECT_FALSE(QFileInfo::exists(copy));
 }
 
@@ -223,6 +229,7 @@ TEST_F(MagicListTest, DeleteItemKeepsFilesWhenNoPrivateFolderIsSet) {
     const QString path = writePicture(env, QStringLiteral("pics/a.jpg"));
     list.AddItem(path, -1, -1);
     list.DeleteItem(0);
+    list.DeleteRemovedPictures();
     EXPECT_TRUE(QFileInfo::exists(path));
 }
 

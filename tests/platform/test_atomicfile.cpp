@@ -120,9 +120,15 @@ TEST_P(WriteStepTest, AFailedStepLeavesTheOldFile) {
     EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("settings.reg")});
 }
 
+std::string stepName(const ::testing::TestParamInfo<WriteStep>& info) {
+    static const char* const names[] = {"Open", "Write", "Sync", "Close", "Rename"};
+    return names[int(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(EachStep, WriteStepTest,
                          ::testing::Values(WriteStep::Open, WriteStep::Write, WriteStep::Sync,
-                                           WriteStep::Close, WriteStep::Rename));
+                                           WriteStep::Close, WriteStep::Rename),
+                         stepName);
 
 TEST(AtomicFile, AReplacementKeepsTheFilesModeAndALinkStaysALink) {
     QTemporaryDir dir;

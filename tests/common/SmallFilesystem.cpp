@@ -15,14 +15,24 @@ const char kFiller[] = ".filler";
 
 } // namespace
 
-SmallFilesystem::SmallFilesystem(int kilobytes) {
+SmallFilesystem::SmallFilesystem(int kilobytes) : at_(dir_.path()) {
     if (!dir_.isValid()) {
         why_ = QStringLiteral("no temporary folder");
         return;
     }
+    mount(kilobytes);
+}
+
+SmallFilesystem::SmallFilesystem(const QString& folder, int kilobytes)
+    : at_(QDir::cleanPath(folder)) {
+    QDir().mkpath(at_);
+    mount(kilobytes);
+}
+
+void SmallFilesystem::mount(int kilobytes) {
     const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k,mode=0755";
-    if (::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0,
-                options.constData()) != 0) {
+    if (::mount("tmpfs", QFile::encodeName(at_).constData(), "tmpfs", 0, options.constData()) !=
+        0) {
         why_ = QStringLiteral("cannot mount a tmpfs (%1); this test needs root")
                    .arg(QString::fromLocal8Bit(std::strerror(errno)));
         return;
@@ -32,7 +42,7 @@ SmallFilesystem::SmallFilesystem(int kilobytes) {
 
 SmallFilesystem::~SmallFilesystem() {
     if (mounted_)
-        ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
+        ::umount2(QFile::encodeName(at_).constData(), MNT_DETACH);
 }
 
 bool SmallFilesystem::fill() {
@@ -57,8 +67,7 @@ void SmallFilesystem::unfill() {
 
 bool SmallFilesystem::setReadOnly(bool readOnly) {
     const unsigned long flags = MS_REMOUNT | (readOnly ? MS_RDONLY : 0);
-    return ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", flags, nullptr) ==
-           0;
+    return ::mount("tmpfs", QFile::encodeName(at_).constData(), "tmpfs", flags, nullptr) == 0;
 }
 
 QByteArray fileBytes(const QString& path) {

@@ -10,14 +10,16 @@
 class SmallFilesystem {
 public:
     explicit SmallFilesystem(int kilobytes = 1024);
+    // Mounted on a folder of the caller's, which is made when missing.
+    SmallFilesystem(const QString& folder, int kilobytes);
     ~SmallFilesystem();
     SmallFilesystem(const SmallFilesystem&) = delete;
     SmallFilesystem& operator=(const SmallFilesystem&) = delete;
 
     bool mounted() const { return mounted_; }
     QString why() const { return why_; }
-    QString path() const { return dir_.path(); }
-    QString file(const QString& name) const { return dir_.path() + u'/' + name; }
+    QString path() const { return at_; }
+    QString file(const QString& name) const { return at_ + u'/' + name; }
 
     // Takes every free block with a file of filler; true when the disk is
     // full afterwards.
@@ -28,7 +30,10 @@ public:
     bool setReadOnly(bool readOnly);
 
 private:
+    void mount(int kilobytes);
+
     QTemporaryDir dir_;
+    QString at_;
     bool mounted_ = false;
     QString why_;
 };

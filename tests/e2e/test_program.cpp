@@ -3,6 +3,7 @@
 #include "engine/ProgramState.h"
 #include "tests/common/FormTestKit.h"
 #include "tests/common/PictureKit.h"
+#include "tests/common/SmallFilesystem.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/e2e/TopWindows.h"
@@ -224,6 +225,32 @@ TEST_P(SignalTest, SavesTheListAndTheSettingsWithoutAsking) {
 
 INSTANTIATE_TEST_SUITE_P(TermInterruptAndHangUp, SignalTest,
                          ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+TEST_F(ProgramTest, ASignalWhoseListCannotBeSavedEndsAtOnceAndSaysSo) {
+    // The list folder turns read-only under the running program, as a
+    // folder of another user or a full disk would refuse the list.
+    SmallFilesystem lists(world.privateLists(), 1024);
+    if (!lists.mounted())
+        GTEST_SKIP() << lists.why().toStdString();
+    const QString listFile = prepareList(false);
+    writeSettings(listFile);
+    ProgramRun run(world, {kSilent});
+    ASSERT_TRUE(run.waitForLog(QStringLiteral("started"))) << run.log().toStdString();
+    ASSERT_TRUE(lists.setReadOnly(true));
+    const QByteArray before = fileBytes(listFile);
+    ASSERT_TRUE(QFile::remove(world.userHive()));
+
+    run.signal(SIGTERM);
+    ASSERT_TRUE(run.waitForEnd(5000)) << "still running: " << run.log().toStdString();
+    EXPECT_FALSE(run.crashed());
+    EXPECT_EQ(run.exitCode(), 1);
+    EXPECT_TRUE(run.log().contains(QStringLiteral("Tapestrel: Permission denied")))
+        << run.log().toStdString();
+    EXPECT_EQ(fileBytes(listFile), before);
+    // The settings were saved all the same.
+    EXPECT_TRUE(
+        hiveHas(world.userHive(), QStringLiteral("ShowEmptyDialog"), QStringLiteral("TRUE")));
+}
 
 TEST_F(ProgramTest, WhenTheDisplayGoesAwayTheListAndTheSettingsAreStillSaved) {
     OwnDisplay display;

@@ -1,6 +1,7 @@
 #include "engine/MagicList.h"
 
 #include "engine/ErrorWindow.h"
+#include "engine/MagicListCodec.h"
 #include "engine/PictureDeletion.h"
 #include "engine/WallpaperPlacement.h"
 #include "platform/ImageBox.h"
@@ -90,9 +91,11 @@ void clsMagicList::ClearList() {
     filePath_.clear();
 }
 
+// The windows that take names refuse a text the file cannot hold; what
+// reaches the list another way is cut to fit, so the list stays storable.
 void clsMagicList::SetListName(const QString& name) {
     if (!busy_)
-        name_ = name;
+        name_ = listfile::fittingStart(name);
 }
 
 void clsMagicList::DeleteItem(int16_t index) {
@@ -140,7 +143,7 @@ QString clsMagicList::GetEntryName(int16_t index) const {
 
 void clsMagicList::SetEntryName(int16_t index, const QString& name) {
     if (!busy_ && validIndex(index))
-        entries_[index].Name = name;
+        entries_[index].Name = listfile::fittingStart(name);
 }
 
 bool clsMagicList::GetEntrySelected(int16_t index) const {

@@ -148,10 +148,11 @@ bool clsMagicList::Save() {
             writeEntry(out, e);
         writeSchedule(out, schedule_);
     } catch (const RuntimeError& error) {
-        // A text the file cannot hold is still too long at the next save,
-        // and every scheduled change saves: it is told once, until a save
-        // succeeds again.
-        if (error.description() != unstorableText_) {
+        // A text the file cannot hold (a list made elsewhere) is still too
+        // long at the next save. A save the user asked for always says so;
+        // the changes the timer makes on its own tell it once, until a
+        // save succeeds again.
+        if (!ThisRun.savingOnSchedule || error.description() != unstorableText_) {
             unstorableText_ = error.description();
             ShowErrorMessage(error.description(), 0, QString());
         }

@@ -78,6 +78,8 @@ struct RunFlags {
     // error instead and counts what it was given.
     bool unattended = false;
     int unattendedReports = 0;
+    // The minute timer is showing the next entry on its own.
+    bool savingOnSchedule = false;
 };
 extern RunFlags ThisRun;
 

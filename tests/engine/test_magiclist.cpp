@@ -326,24 +326,6 @@ TEST_F(MagicListTest, SetActiveEntryRewritesTheListFile) {
     EXPECT_FALSE(list.GetEntrySelected(0));
 }
 
-TEST_F(MagicListTest, ATextTooLongForTheFileIsReportedOnceUntilASaveSucceeds) {
-    clsMagicList list = fiveEntries();
-    ASSERT_TRUE(list.Save());
-    list.SetListName(QString(40000, u'n'));
-    // Each scheduled change makes the next entry active and saves the list.
-    for (int16_t i = 0; i < 4; ++i)
-        list.SetActiveEntry(i);
-    EXPECT_FALSE(list.Save());
-    ASSERT_EQ(env.errors.calls.size(), 1);
-    EXPECT_TRUE(env.errors.calls[0].message.contains(QStringLiteral("32767")));
-
-    list.SetListName(QStringLiteral("short"));
-    EXPECT_TRUE(list.Save());
-    list.SetEntryName(2, QString(40000, u'e'));
-    EXPECT_FALSE(list.Save());
-    EXPECT_EQ(env.errors.calls.size(), 2);
-}
-
 TEST_F(MagicListTest, SelectOnlyAcitveMirrorsTheActiveFlags) {
     clsMagicList list = fiveEntries();
     for (int16_t i = 0; i < 5; ++i)

@@ -110,6 +110,8 @@ bool AtomicFileWriter::open() {
         return fail(EACCES);
     if (const int err = injectedFault(path_, WriteStep::Open))
         return fail(err);
+    if (mode_ == Mode::Replace)
+        removeLeftOvers(QFileInfo(path_));
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         const QString candidate = temporaryNameFor(path_);
         fd_ = ::open(QFile::encodeName(candidate).constData(),
@@ -225,7 +227,6 @@ int replaceFileContent(const QString& path, const QByteArray& bytes, QString* re
                           .arg(folder, qt_error_string(err));
         return err;
     }
-    removeLeftOvers(info);
     AtomicFileWriter file(path);
     if (file.open() && file.write(bytes) && file.commit())
         return 0;

@@ -29,7 +29,9 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // Opens the temporary file; the folder must exist. False on failure.
+    // Opens the temporary file; the folder must exist. Temporary files that
+    // an earlier replacement of the same file left behind (the program was
+    // killed half-way) are removed first. False on failure.
     bool open();
     // Buffered; every byte that reaches the disk is checked. False once
     // anything has failed.
@@ -58,10 +60,8 @@ private:
     int error_ = 0;
 };
 
-// Replaces a file's content as a whole through an AtomicFileWriter.
-// Temporary files that an earlier replacement of the same file left behind
-// (the program was killed half-way) are removed first. The folder is made
-// when it is missing. 0 on success, else the errno of the failure; `reason`
+// Replaces a file's content as a whole through an AtomicFileWriter. The
+// folder is made when it is missing. 0 on success, else the errno of the failure; `reason`
 // then says what went wrong, for people.
 int replaceFileContent(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 

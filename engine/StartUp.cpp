@@ -269,7 +269,10 @@ void installSessionEndHandlers() {
                              manager.setRestartHint(QSessionManager::RestartNever);
                              if (ThisRun.ending || !MainForm)
                                  return;
+                             // The session is going: nobody waits for a window.
+                             beginUnattended();
                              saveSession();
+                             ThisRun.unattended = false;
                          });
         QObject::connect(app, &QGuiApplication::saveStateRequest, app,
                          [](QSessionManager& manager) {

@@ -122,6 +122,24 @@ protected:
         EXPECT_TRUE(QFile::remove(world.userHive()));
         return run;
     }
+    // Starts a copy for the tray on lists that then turn read-only under
+    // it, as a folder of another user or a full disk refuses the list; the
+    // settings are removed, so that what is there afterwards was saved by
+    // the end. Empty when the copy did not start.
+    std::unique_ptr<ProgramRun> startOnListsThatTurnReadOnly(SmallFilesystem& lists,
+                                                             QByteArray& listBytes) {
+        const QString listFile = prepareList(false);
+        writeSettings(listFile);
+        auto run = std::make_unique<ProgramRun>(world, QStringList{kSilent});
+        if (!run->waitForLog(QStringLiteral("started"))) {
+            ADD_FAILURE() << "not started: " << run->log().toStdString();
+            return nullptr;
+        }
+        EXPECT_TRUE(lists.setReadOnly(true));
+        listBytes = fileBytes(listFile);
+        EXPECT_TRUE(QFile::remove(world.userHive()));
+        return run;
+    }
     void expectSaved(const QString& listFile) {
         clsMagicList saved;
         ASSERT_EQ(saved.loadQuietly(listFile), 0);
@@ -347,29 +365,53 @@ INSTANTIATE_TEST_SUITE_P(TermInterruptAndHangUp, SignalTest,
                          ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
 TEST_F(ProgramTest, ASignalWhoseListCannotBeSavedEndsAtOnceAndSaysSo) {
-    // The list folder turns read-only under the running program, as a
-    // folder of another user or a full disk would refuse the list.
     SmallFilesystem lists(world.privateLists(), 1024);
     if (!lists.mounted())
         GTEST_SKIP() << lists.why().toStdString();
-    const QString listFile = prepareList(false);
-    writeSettings(listFile);
-    ProgramRun run(world, {kSilent});
-    ASSERT_TRUE(run.waitForLog(QStringLiteral("started"))) << run.log().toStdString();
-    ASSERT_TRUE(lists.setReadOnly(true));
-    const QByteArray before = fileBytes(listFile);
-    ASSERT_TRUE(QFile::remove(world.userHive()));
+    QByteArray before;
+    const std::unique_ptr<ProgramRun> run = startOnListsThatTurnReadOnly(lists, before);
+    ASSERT_TRUE(run);
 
-    run.signal(SIGTERM);
-    ASSERT_TRUE(run.waitForEnd(5000)) << "still running: " << run.log().toStdString();
-    EXPECT_FALSE(run.crashed());
-    EXPECT_EQ(run.exitCode(), 1);
-    EXPECT_TRUE(run.log().contains(QStringLiteral("Tapestrel: Permission denied")))
-        << run.log().toStdString();
-    EXPECT_EQ(fileBytes(listFile), before);
+    run->signal(SIGTERM);
+    ASSERT_TRUE(run->waitForEnd(5000)) << "still running: " << run->log().toStdString();
+    EXPECT_FALSE(run->crashed());
+    EXPECT_EQ(run->exitCode(), 1);
+    EXPECT_TRUE(run->log().contains(QStringLiteral("Tapestrel: Permission denied")))
+        << run->log().toStdString();
+    EXPECT_EQ(fileBytes(world.privateLists() + QStringLiteral("MList1.MLS")), before);
     // The settings were saved all the same.
     EXPECT_TRUE(
         hiveHas(world.userHive(), QStringLiteral("ShowEmptyDialog"), QStringLiteral("TRUE")));
+}
+
+TEST_F(ProgramTest, ALogoutWhoseListCannotBeSavedNeverWaitsAndSaysSo) {
+    SessionManagerStandIn manager;
+    if (manager.address().isEmpty())
+        GTEST_SKIP() << "no session manager of the test's own: " << manager.problem().toStdString();
+    world.sessionManager = manager.address();
+    SmallFilesystem lists(world.privateLists(), 1024);
+    if (!lists.mounted())
+        GTEST_SKIP() << lists.why().toStdString();
+    QByteArray before;
+    const std::unique_ptr<ProgramRun> run = startOnListsThatTurnReadOnly(lists, before);
+    ASSERT_TRUE(run);
+    ASSERT_TRUE(waitFor([&] { return manager.events().contains(QStringLiteral("done")); }))
+        << manager.events().join(u' ').toStdString() << run->log().toStdString();
+
+    // The save before the logout is done without a window in the way.
+    const qsizetype saves = manager.events().count(QStringLiteral("done"));
+    manager.saveYourself(true);
+    ASSERT_TRUE(
+        waitFor([&] { return manager.events().count(QStringLiteral("done")) > saves; }, 5000))
+        << manager.events().join(u' ').toStdString() << run->log().toStdString();
+    EXPECT_TRUE(run->log().contains(QStringLiteral("Tapestrel: Permission denied")))
+        << run->log().toStdString();
+    EXPECT_TRUE(
+        hiveHas(world.userHive(), QStringLiteral("ShowEmptyDialog"), QStringLiteral("TRUE")));
+
+    manager.die();
+    ASSERT_TRUE(run->waitForEnd(5000)) << "still running: " << run->log().toStdString();
+    EXPECT_FALSE(run->crashed());
 }
 
 TEST_F(ProgramTest, WhenTheDisplayGoesAwayTheListAndTheSettingsAreStillSaved) {

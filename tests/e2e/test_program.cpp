@@ -126,8 +126,13 @@ protected:
     // it, as a folder of another user or a full disk refuses the list; the
     // settings are removed, so that what is there afterwards was saved by
     // the end. Empty when the copy did not start.
-    std::unique_ptr<ProgramRun> startOnListsThatTurnReadOnly(SmallFilesystem& lists,
-                                                             QByteArray& listBytes) {
+    // `skip` says why when the lists' file system cannot be made.
+    std::unique_ptr<ProgramRun> startOnListsThatTurnReadOnly(QByteArray& listBytes, QString& skip) {
+        lists_ = std::make_unique<SmallFilesystem>(world.privateLists(), 1024);
+        if (!lists_->mounted()) {
+            skip = lists_->why();
+            return nullptr;
+        }
         const QString listFile = prepareList(false);
         writeSettings(listFile);
         auto run = std::make_unique<ProgramRun>(world, QStringList{kSilent});
@@ -135,7 +140,7 @@ protected:
             ADD_FAILURE() << "not started: " << run->log().toStdString();
             return nullptr;
         }
-        EXPECT_TRUE(lists.setReadOnly(true));
+        EXPECT_TRUE(lists_->setReadOnly(true));
         listBytes = fileBytes(listFile);
         EXPECT_TRUE(QFile::remove(world.userHive()));
         return run;
@@ -169,6 +174,8 @@ protected:
     RootWindowProbe probe;
     TestEnvironment env;
     ProgramWorld world;
+    // Unmounted before the world's folders go.
+    std::unique_ptr<SmallFilesystem> lists_;
 };
 
 TEST_F(ProgramTest, ASilentStartShowsTheDueEntry) {
@@ -365,11 +372,11 @@ INSTANTIATE_TEST_SUITE_P(TermInterruptAndHangUp, SignalTest,
                          ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
 TEST_F(ProgramTest, ASignalWhoseListCannotBeSavedEndsAtOnceAndSaysSo) {
-    SmallFilesystem lists(world.privateLists(), 1024);
-    if (!lists.mounted())
-        GTEST_SKIP() << lists.why().toStdString();
     QByteArray before;
-    const std::unique_ptr<ProgramRun> run = startOnListsThatTurnReadOnly(lists, before);
+    QString skip;
+    const std::unique_ptr<ProgramRun> run = startOnListsThatTurnReadOnly(before, skip);
+    if (!skip.isEmpty())
+        GTEST_SKIP() << skip.toStdString();
     ASSERT_TRUE(run);
 
     run->signal(SIGTERM);
@@ -389,11 +396,11 @@ TEST_F(ProgramTest, ALogoutWhoseListCannotBeSavedNeverWaitsAndSaysSo) {
     if (manager.address().isEmpty())
         GTEST_SKIP() << "no session manager of the test's own: " << manager.problem().toStdString();
     world.sessionManager = manager.address();
-    SmallFilesystem lists(world.privateLists(), 1024);
-    if (!lists.mounted())
-        GTEST_SKIP() << lists.why().toStdString();
     QByteArray before;
-    const std::unique_ptr<ProgramRun> run = startOnListsThatTurnReadOnly(lists, before);
+    QString skip;
+    const std::unique_ptr<ProgramRun> run = startOnListsThatTurnReadOnly(before, skip);
+    if (!skip.isEmpty())
+        GTEST_SKIP() << skip.toStdString();
     ASSERT_TRUE(run);
     ASSERT_TRUE(waitFor([&] { return manager.events().contains(QStringLiteral("done")); }))
         << manager.events().join(u' ').toStdString() << run->log().toStdString();

@@ -690,6 +690,8 @@ void frmMagicPanel::DeleteCurrentList() {
     }
     for (int16_t i = static_cast<int16_t>(ActiveMagicList.GetCount() - 1); i >= 0; --i)
         ActiveMagicList.DeleteItem(i);
+    // The list file has gone, so nothing names its pictures any more.
+    ActiveMagicList.DeleteRemovedPictures();
     ActiveMagicList.ReInitialize();
 
     IgnoreListClick = true;

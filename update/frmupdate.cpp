@@ -493,7 +493,6 @@ void frmupdate::DownloadUpdate() {
     downloadFailed_ = false;
     received_ = 0;
     expected_ = expectedDownloadSize(record_.installerSize);
-    downloaded_.clear();
     if (target_.isEmpty() || !services().http || !record_.installerSizeUsable) {
         // Refused before any connection: an address the rules do not allow,
         // no plain file name to save it under, or no size to check it by.
@@ -502,6 +501,12 @@ void frmupdate::DownloadUpdate() {
     }
     // An installer left from an earlier download goes first.
     QFile::remove(target_);
+    installerFile_ = std::make_unique<AtomicFileWriter>(target_);
+    if (!installerFile_->open()) {
+        // Nowhere to put it: no reason to fetch it.
+        endDownload(false);
+        return;
+    }
     downloadTransfer_ = services().http->get(
         QUrl(url), this, TransferLimits{record_.installerSize, downloadTimeLimitMs});
     kit::on(downloadTransfer_.data(), &HttpTransfer::readyRead, this, &frmupdate::downloadData);
@@ -525,11 +530,12 @@ void frmupdate::downloadData() {
     while (transfer->bytesAvailable() > 0) {
         const QByteArray chunk = transfer->read(kChunkSize);
         received_ += chunk.size();
-        if (received_ > record_.installerSize) {
+        // More than the record announced is no installer; a write that
+        // fails (a full disk) ends the download as failed.
+        if (received_ > record_.installerSize || !installerFile_->write(chunk)) {
             fail();
             return;
         }
-        downloaded_.append(chunk);
         if (ProgressBar1->value() < 100)
             ProgressBar1->setValue(progressPercent(received_, expected_));
     }
@@ -548,11 +554,11 @@ void frmupdate::downloadEnded() {
 void frmupdate::endDownload(bool succeeded) {
     transferEnded_ = true;
     if (succeeded) {
-        // Written whole under a temporary name, then renamed: a kill at any
-        // moment leaves either no installer or the complete one. It is
-        // started by its owner only.
+        // The temporary file takes the installer's name only now, synced: a
+        // kill at any moment leaves either no installer or the complete one.
+        // It is started by its owner only.
         succeeded =
-            replaceFileContent(target_, downloaded_) == 0 &&
+            installerFile_ && installerFile_->commit() &&
             QFile::setPermissions(target_, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                QFileDevice::ExeOwner);
         if (!succeeded)
@@ -565,8 +571,8 @@ void frmupdate::endDownload(bool succeeded) {
 }
 
 void frmupdate::discardDownload() {
-    downloaded_.clear();
-    downloaded_.squeeze();
+    // A writer not committed takes its temporary file away with it.
+    installerFile_.reset();
 }
 
 void frmupdate::stopTransfers() {

@@ -6,7 +6,9 @@
 #include <QPointer>
 #include <array>
 #include <cstdint>
+#include <memory>
 
+class AtomicFileWriter;
 class HttpTransfer;
 class QFrame;
 class QLabel;
@@ -116,9 +118,9 @@ private:
     bool closed_ = false;
     QPointer<HttpTransfer> recordTransfer_;
     QPointer<HttpTransfer> downloadTransfer_;
-    // The installer as it arrives; it is written under its name only once
-    // it is whole and checked.
-    QByteArray downloaded_;
+    // The installer as it arrives, written to a temporary file beside its
+    // name, which it takes only once it is whole and checked.
+    std::unique_ptr<AtomicFileWriter> installerFile_;
     int64_t received_ = 0;
     int64_t expected_ = 0;
     bool downloadFailed_ = false;

@@ -6,6 +6,8 @@
 #include "engine/StartUp.h"
 #include "runtime/Dates.h"
 #include "tests/common/FormTestKit.h"
+#include "tests/common/SmallFilesystem.h"
+#include "tests/common/WriteFaults.h"
 #include "tests/update/UpdateWorld.h"
 #include "update/UpdateCommand.h"
 #include "update/UpdateRecord.h"
@@ -21,6 +23,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -498,7 +501,7 @@ TEST_F(UpdateWindowTest, CancelInTheMiddleOfTheDownloadLeavesNoFile) {
     ASSERT_TRUE(waitFor([&] { return window->ProgressBar1->value() == 25; }));
     // Half an installer never lies under the installer's name: a program
     // killed now leaves none.
-    EXPECT_TRUE(filesInUpdates().isEmpty()) << filesInUpdates().join(u' ').toStdString();
+    EXPECT_FALSE(filesInUpdates().contains(QStringLiteral("setup.run")));
     clickButton(window->cmdCancel);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(filesInUpdates().isEmpty());
@@ -508,6 +511,113 @@ TEST_F(UpdateWindowTest, CancelInTheMiddleOfTheDownloadLeavesNoFile) {
     waitFor([] { return false; }, 200);
     EXPECT_EQ(window->currentPage(), 3);
     EXPECT_TRUE(filesInUpdates().isEmpty());
+}
+
+// An installer large enough that its bytes reach the disk while it is
+// still arriving: it comes in three steps of more than the writer gathers
+// before it writes.
+class LargeDownloadTest : public UpdateWindowTest {
+protected:
+    static constexpr int kSize = 3 * 256 * 1024;
+    static constexpr qsizetype kStep = 300 * 1000;
+
+    void SetUp() override {
+        installer = serveInstaller(kSize, Mode::Hold, kStep);
+        serveRecord(kNewer, kSize, installerUrl());
+    }
+    QString target() const { return updatesFolder() + QStringLiteral("setup.run"); }
+    // The one file in `updates` while the download runs, if it is a
+    // temporary file beside the installer's name; "" otherwise.
+    QString temporaryFile() const {
+        const QStringList files = filesIn(updatesFolder());
+        if (files.size() != 1 || !files[0].startsWith(QStringLiteral("setup.run.")))
+            return {};
+        return updatesFolder() + files[0];
+    }
+    // Waits until the temporary file holds at least `bytes`.
+    bool grownTo(qint64 bytes) {
+        return waitFor([&] {
+            const QString file = temporaryFile();
+            return !file.isEmpty() && QFileInfo(file).size() >= bytes;
+        });
+    }
+    // Starts the download, lets the first step reach the disk, makes the
+    // next write fail through `fault`, and checks the download ends on the
+    // failure page with nothing left in `updates`.
+    void expectAFailedWriteEndsOnPageFive(const std::function<void()>& fault) {
+        check();
+        ASSERT_EQ(window->currentPage(), 2);
+        clickButton(window->cmdContinue);
+        ASSERT_TRUE(grownTo(256 * 1024));
+        fault();
+        server.release();
+        ASSERT_TRUE(waitFor([&] { return window->currentPage() == 5; }));
+        EXPECT_EQ(window->lblBadURL->text(), installerUrl());
+        EXPECT_TRUE(window->cmdCancel->hasFocus());
+        EXPECT_TRUE(filesIn(updatesFolder()).isEmpty())
+            << filesIn(updatesFolder()).join(u' ').toStdString();
+        // The transfer was dropped: what else the server sends changes nothing.
+        server.release();
+        waitFor([] { return false; }, 200);
+        EXPECT_EQ(window->currentPage(), 5);
+        EXPECT_TRUE(filesIn(updatesFolder()).isEmpty());
+        clickButton(window->cmdCancel);
+        EXPECT_TRUE(closed());
+    }
+
+    QByteArray installer;
+};
+
+TEST_F(LargeDownloadTest, TheInstallerGrowsUnderATemporaryNameAndTakesItsNameWhenWhole) {
+    check();
+    clickButton(window->cmdContinue);
+    ASSERT_TRUE(grownTo(256 * 1024));
+    const QString temporary = temporaryFile();
+    EXPECT_FALSE(QFileInfo::exists(target()));
+    server.release();
+    ASSERT_TRUE(grownTo(512 * 1024));
+    // The same file, further on; still nothing under the installer's name.
+    EXPECT_EQ(temporaryFile(), temporary);
+    EXPECT_FALSE(QFileInfo::exists(target()));
+    EXPECT_EQ(window->currentPage(), 3);
+
+    server.release();
+    ASSERT_TRUE(waitFor([&] { return window->currentPage() == 4; }));
+    EXPECT_EQ(filesInUpdates(), QStringList{QStringLiteral("setup.run")});
+    EXPECT_EQ(fileBytes(target()), installer);
+}
+
+TEST_F(LargeDownloadTest, AWriteThatFailsHalfWayEndsOnPageFiveAndLeavesNothing) {
+    WriteWatch watch(target());
+    expectAFailedWriteEndsOnPageFive([&] { watch.failAt(WriteStep::Write, EIO); });
+}
+
+TEST_F(LargeDownloadTest, ADiskThatFillsHalfWayEndsOnPageFiveAndLeavesNothing) {
+    SmallFilesystem disk(updatesFolder(), 2048);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.why().toStdString();
+    expectAFailedWriteEndsOnPageFive([&] { ASSERT_TRUE(disk.fill()); });
+    window.reset();
+}
+
+TEST_F(UpdateWindowTest, AnInstallerThatCannotBeStoredWholeEndsOnPageFive) {
+    serveInstaller(4096);
+    serveRecord(kNewer, 4096, installerUrl());
+    WriteWatch watch(updatesFolder() + QStringLiteral("setup.run"));
+    for (const WriteStep step :
+         {WriteStep::Open, WriteStep::Sync, WriteStep::Close, WriteStep::Rename}) {
+        SCOPED_TRACE(int(step));
+        watch.failAt(step, EIO);
+        server.requests.clear();
+        check();
+        ASSERT_EQ(window->currentPage(), 2);
+        clickButton(window->cmdContinue);
+        ASSERT_TRUE(waitFor([&] { return window->currentPage() == 5; }));
+        EXPECT_TRUE(filesInUpdates().isEmpty()) << filesInUpdates().join(u' ').toStdString();
+        // Nowhere to put it: it is not fetched at all.
+        EXPECT_EQ(server.requests.size(), step == WriteStep::Open ? 1 : 2);
+        window.reset();
+    }
 }
 
 TEST_F(UpdateWindowTest, TheCloseBoxTakesTheWholeCancelPath) {

@@ -12,6 +12,7 @@
 #include <QDBusConnectionInterface>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -79,6 +80,31 @@ const BusShell* busShellOf(const QString& name) {
         if (name == QLatin1String(shell.busName))
             return &shell;
     return nullptr;
+}
+
+// Desktops drawn by a program in windows over the monitors its toolkit
+// knows. A monitor the toolkit does not see (a virtual one without an
+// output) shows the root window, so that is painted too; where the windows
+// cover the whole root, the root window refuses and nothing is painted.
+class AlsoTheRootWindow final : public Desktop {
+public:
+    AlsoTheRootWindow(std::unique_ptr<Desktop> desktop, const QString& display)
+        : desktop_(std::move(desktop)), root_(display) {}
+    QString name() const override { return desktop_->name(); }
+    QString apply(const DesktopValues& values) override {
+        QString problem = desktop_->apply(values);
+        if (problem.isEmpty())
+            root_.apply(values); // what is seen is the desktop's: the root is extra
+        return problem;
+    }
+
+private:
+    std::unique_ptr<Desktop> desktop_;
+    X11Desktop root_;
+};
+
+bool drawsInWindows(Kind kind) {
+    return kind == Kind::Xfce || kind == Kind::LXQt || kind == Kind::LXDE || kind == Kind::Mate;
 }
 
 // The tool a desktop's backend needs.
@@ -170,8 +196,12 @@ std::unique_ptr<Desktop> createDesktop(const DesktopSession& session, ProcessRun
         kind = kindOfWindow(session.desktopWindows[i]);
     QString missing;
     if (kind) {
-        if (runner.available(toolOf(*kind)))
-            return backendOf(*kind, runner, session.display);
+        if (runner.available(toolOf(*kind))) {
+            std::unique_ptr<Desktop> backend = backendOf(*kind, runner, session.display);
+            if (drawsInWindows(*kind) && !session.wayland && !session.display.isEmpty())
+                return std::make_unique<AlsoTheRootWindow>(std::move(backend), session.display);
+            return backend;
+        }
         missing = toolOf(*kind);
     }
     if (shell && !session.wayland)

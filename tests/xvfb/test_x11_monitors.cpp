@@ -2,17 +2,26 @@
 #include "engine/MagicList.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
+#include "platform/DesktopFactory.h"
+#include "platform/ProcessRunner.h"
 #include "platform/X11Desktop.h"
 #include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/platform/PrivateBus.h"
 #include "tests/xvfb/OwnXvfb.h"
 #include "tests/xvfb/RootWindowProbe.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -182,8 +191,7 @@ TEST_F(X11MonitorsTest, EachPlacementIsWithinEachMonitorAndNothingCrossesTheSeam
         const QImage root = show(c.placement, c.border);
         ASSERT_EQ(root.size(), QSize(1824, 768)) << c.what;
         for (const Probe& p : c.probes)
-            EXPECT_EQ(QColor(root.pixel(p.x, p.y)), QColor(p.expected))
-                << c.what << " at " << p.x << ", " << p.y;
+            EXPECT_EQ(root.pixel(p.x, p.y), p.expected) << c.what << " at " << p.x << ", " << p.y;
     }
 }
 
@@ -213,6 +221,82 @@ TEST_F(X11MonitorsTest, AChangedMonitorGetsItsPictureAtOnce) {
     root = probe->grab();
     EXPECT_EQ(root.pixel(1274, 250), kDesktop);
     EXPECT_EQ(root.pixel(462, 384), kRed);
+}
+
+// The real Xfce desktop on the two monitors. Its toolkit sees only the
+// monitors that have an output: the left one, by its output's name
+// ("screen"); the right one shows the root window.
+TEST_F(X11MonitorsTest, XfceShowsThePictureOnBothMonitors) {
+    for (const char* program : {"xfdesktop", "xfconf-query", "dbus-daemon"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
+            GTEST_SKIP() << program << " is not installed";
+    QTemporaryDir home;
+    const QByteArray savedBus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", savedBus);
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+    });
+    // The settings daemon the bus starts takes the bus's environment.
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    PrivateBus bus;
+    ASSERT_FALSE(bus.address().isEmpty());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toLocal8Bit());
+
+    QProcess xfdesktop;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), xvfb.display());
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.remove(QStringLiteral("SESSION_MANAGER"));
+    xfdesktop.setProcessEnvironment(environment);
+    xfdesktop.setProcessChannelMode(QProcess::MergedChannels);
+    xfdesktop.start(QStringLiteral("xfdesktop"), {QStringLiteral("--disable-wm-check")});
+    ASSERT_TRUE(xfdesktop.waitForStarted(5000));
+    const auto stop = qScopeGuard([&] {
+        xfdesktop.terminate();
+        if (!xfdesktop.waitForFinished(5000))
+            xfdesktop.kill();
+        xfdesktop.waitForFinished(1000);
+    });
+    // Until it has read the monitors it sees and set up their settings.
+    SystemProcessRunner runner;
+    QByteArray listed;
+    QElapsedTimer waited;
+    waited.start();
+    while (!listed.contains("monitorscreen") && waited.elapsed() < 10000) {
+        listed =
+            runner
+                .run(QStringLiteral("xfconf-query"),
+                     {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-l")},
+                     5000)
+                .output;
+        QThread::msleep(100);
+    }
+    ASSERT_TRUE(listed.contains("monitorscreen")) << xfdesktop.readAll().toStdString();
+    EXPECT_FALSE(listed.contains("monitorright")); // its toolkit does not see that one
+
+    const std::unique_ptr<Desktop> xfce =
+        createDesktop({QStringLiteral("XFCE"), xvfb.display(), false, {}, {}}, runner);
+    ASSERT_EQ(xfce->name(), QStringLiteral("Xfce"));
+    services().desktop = xfce.get();
+    // Centred: on the left in the middle of 1024 x 768, on the right in
+    // the middle of 800 x 600.
+    show(2);
+    QImage root;
+    waited.restart();
+    while (waited.elapsed() < 10000) {
+        root = probe->grab();
+        if (root.pixel(462, 384) == kRed && root.pixel(1374, 300) == kRed)
+            break;
+        QThread::msleep(100);
+    }
+    EXPECT_EQ(root.pixel(462, 384), kRed);
+    EXPECT_EQ(root.pixel(562, 384), kBlue);
+    EXPECT_EQ(root.pixel(411, 384), kDesktop);
+    EXPECT_EQ(root.pixel(1374, 300), kRed);
+    EXPECT_EQ(root.pixel(1474, 300), kBlue);
+    EXPECT_EQ(root.pixel(1323, 300), kDesktop);
+    EXPECT_EQ(root.pixel(1024, 384), kDesktop);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/RecordingDesktop.h"
 #include "platform/RefusingDesktop.h"
 #include "platform/X11Desktop.h"
+#include "tests/common/ScopedVariable.h"
 #include "tests/platform/PrivateBus.h"
 #include "tests/platform/RecordingRunner.h"
 #include "tests/platform/WallpaperFixture.h"
@@ -401,14 +402,9 @@ TEST_F(GnomeDesktopTest, RealSettingsStoreTakesTheValues) {
     SystemProcessRunner real;
     if (!real.available(QStringLiteral("gsettings")))
         GTEST_SKIP() << "gsettings is not installed";
-    const QByteArray savedBackend = qgetenv("GSETTINGS_BACKEND");
-    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("GSETTINGS_BACKEND", "keyfile");
-    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
-    const auto restore = qScopeGuard([&] {
-        qputenv("GSETTINGS_BACKEND", savedBackend);
-        qputenv("XDG_CONFIG_HOME", savedConfig);
-    });
+    const ScopedVariable backend("GSETTINGS_BACKEND", "keyfile");
+    const ScopedVariable config("XDG_CONFIG_HOME",
+                                (dir.path() + QStringLiteral("/config")).toLocal8Bit());
     const QStringList schemas =
         QString::fromUtf8(
             real.run(QStringLiteral("gsettings"), {QStringLiteral("list-schemas")}, 10000).output)

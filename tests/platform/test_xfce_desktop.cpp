@@ -1,6 +1,7 @@
 #include "platform/ComposedWallpaper.h"
 #include "platform/ProcessRunner.h"
 #include "platform/XfceDesktop.h"
+#include "tests/common/ScopedVariable.h"
 #include "tests/platform/PrivateBus.h"
 #include "tests/platform/WallpaperFixture.h"
 
@@ -8,7 +9,6 @@
 #include <QImage>
 #include <QMap>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <gtest/gtest.h>
 
 namespace {
@@ -319,17 +319,13 @@ TEST_F(XfceDesktopTest, RealSettingsStoreTakesTheValues) {
     SystemProcessRunner real;
     if (!real.available(QStringLiteral("xfconf-query")))
         GTEST_SKIP() << "xfconf-query is not installed";
+    // The settings daemon the bus starts takes the bus's environment.
+    const ScopedVariable config("XDG_CONFIG_HOME",
+                                (dir.path() + QStringLiteral("/config")).toLocal8Bit());
     PrivateBus bus;
     if (bus.address().isEmpty())
         GTEST_SKIP() << "dbus-daemon is not installed";
-    const QByteArray savedBus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
-    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
-    const auto restore = qScopeGuard([&] {
-        qputenv("DBUS_SESSION_BUS_ADDRESS", savedBus);
-        qputenv("XDG_CONFIG_HOME", savedConfig);
-    });
+    const ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", bus.address().toLocal8Bit());
     const auto query = [&](const QStringList& arguments) {
         return real.run(QStringLiteral("xfconf-query"), arguments, 10000);
     };

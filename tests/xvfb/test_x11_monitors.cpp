@@ -6,6 +6,7 @@
 #include "platform/ProcessRunner.h"
 #include "platform/X11Desktop.h"
 #include "tests/common/PictureKit.h"
+#include "tests/common/ScopedVariable.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/platform/PrivateBus.h"
 #include "tests/xvfb/OwnXvfb.h"
@@ -231,17 +232,12 @@ TEST_F(X11MonitorsTest, XfceShowsThePictureOnBothMonitors) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
             GTEST_SKIP() << program << " is not installed";
     QTemporaryDir home;
-    const QByteArray savedBus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
-    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    const auto restore = qScopeGuard([&] {
-        qputenv("DBUS_SESSION_BUS_ADDRESS", savedBus);
-        qputenv("XDG_CONFIG_HOME", savedConfig);
-    });
     // The settings daemon the bus starts takes the bus's environment.
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    const ScopedVariable config("XDG_CONFIG_HOME",
+                                (home.path() + QStringLiteral("/config")).toLocal8Bit());
     PrivateBus bus;
     ASSERT_FALSE(bus.address().isEmpty());
-    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toLocal8Bit());
+    const ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", bus.address().toLocal8Bit());
 
     QProcess xfdesktop;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

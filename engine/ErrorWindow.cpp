@@ -1,9 +1,12 @@
 #include "engine/ErrorWindow.h"
 
+#include "engine/ProgramState.h"
 #include "engine/forms/frmError.h"
 
 #include <QLabel>
 #include <QPushButton>
+
+#include <cstdio>
 
 namespace {
 
@@ -23,7 +26,27 @@ void setErrorPresenter(ErrorPresenter* presenter) {
     installed = presenter;
 }
 
+namespace {
+
+// A window nobody answers would keep the program from ending.
+bool toStandardError(const QString& message, const QString& question = QString()) {
+    if (!ThisRun.unattended)
+        return false;
+    ++ThisRun.unattendedReports;
+    QString text = message;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    if (!question.isEmpty())
+        text += u' ' + question;
+    std::fprintf(stderr, "Tapestrel: %s\n", qPrintable(text));
+    std::fflush(stderr);
+    return true;
+}
+
+} // namespace
+
 void ShowErrorMessage(const QString& message, int16_t buttons, const QString& title) {
+    if (toStandardError(message))
+        return;
     if (installed) {
         installed->showMessage(message, buttons, title);
         return;
@@ -40,6 +63,8 @@ void ShowErrorMessage(const QString& message, int16_t buttons, const QString& ti
 
 int16_t AskErrorQuestion(const QString& message, const QString& question, int16_t buttons,
                          const QString& title) {
+    if (toStandardError(message, question))
+        return answer::Closed;
     if (installed)
         return installed->askQuestion(message, question, buttons, title);
     frmError form(true);

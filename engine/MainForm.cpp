@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -261,8 +262,10 @@ void frmMain::Timer1_Timer() {
     if (Options.LastUpdateTime > now)
         Options.LastUpdateTime = now;
     if (!ProgramIsBusy() && !ActiveMagicList.IsBusy() &&
-        ActiveMagicList.IsTimeToAutoUpdate(Options.LastUpdateTime))
+        ActiveMagicList.IsTimeToAutoUpdate(Options.LastUpdateTime)) {
+        const QScopedValueRollback onSchedule(ThisRun.savingOnSchedule, true);
         mnuNext_Click();
+    }
     Timer1->setInterval(nextTickInterval(clock.now().time().second()));
     TickBusy = 0;
 }

@@ -1,10 +1,14 @@
 #include "platform/FileDialog.h"
 
+#include "platform/FileNames.h"
 #include "platform/Services.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMultiHash>
+#include <QStandardPaths>
 
 namespace {
 
@@ -31,7 +35,48 @@ bool isKnownPicture(const QString& path) {
     return reader.canRead();
 }
 
+// Extensions that files of a format often carry besides the format's own
+// name.
+const QMultiHash<QString, QString>& usualExtensions() {
+    static const QMultiHash<QString, QString> table = {
+        {QStringLiteral("jpeg"), QStringLiteral("jpg")},
+        {QStringLiteral("jpeg"), QStringLiteral("jpe")},
+        {QStringLiteral("jpeg"), QStringLiteral("jfif")},
+        {QStringLiteral("tiff"), QStringLiteral("tif")},
+        {QStringLiteral("bmp"), QStringLiteral("dib")},
+        {QStringLiteral("pbm"), QStringLiteral("pnm")},
+        {QStringLiteral("pgm"), QStringLiteral("pnm")},
+        {QStringLiteral("ppm"), QStringLiteral("pnm")},
+        {QStringLiteral("heif"), QStringLiteral("heic")},
+        {QStringLiteral("jp2"), QStringLiteral("j2k")},
+        {QStringLiteral("jp2"), QStringLiteral("jpf")},
+        {QStringLiteral("jp2"), QStringLiteral("jpx")},
+    };
+    return table;
+}
+
 } // namespace
+
+QString picturesFolder() {
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
+        return pictures;
+    return QDir::homePath();
+}
+
+QString readablePicturePatterns() {
+    QStringList extensions;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString name = QString::fromLatin1(format).toLower();
+        extensions << name << usualExtensions().values(name);
+    }
+    extensions.sort();
+    extensions.removeDuplicates();
+    QStringList patterns;
+    for (const QString& e : extensions)
+        patterns << QStringLiteral("*.") + e;
+    return patterns.join(u';');
+}
 
 QString filterName(const QString& filter) {
     return filter.section(u'|', 0, 0);
@@ -53,8 +98,15 @@ QStringList QtFileDialog::chooseFiles(QWidget* owner, const QString& title, cons
     // filter's name.
     const QString qtFilter =
         filterName(filter) + QStringLiteral(" (") + caseFreePatterns(filter).join(u' ') + u')';
-    return QFileDialog::getOpenFileNames(owner, title, QString(), qtFilter, nullptr,
-                                         QFileDialog::HideNameFilterDetails);
+    const QStringList chosen = QFileDialog::getOpenFileNames(
+        owner, title, startFolder(), qtFilter, nullptr, QFileDialog::HideNameFilterDetails);
+    if (!chosen.isEmpty())
+        lastFolder_ = QFileInfo(chosen.first()).absolutePath();
+    return chosen;
+}
+
+QString QtFileDialog::startFolder() const {
+    return lastFolder_.isEmpty() ? picturesFolder() : lastFolder_;
 }
 
 FileDialogResult choosePictureFiles(QWidget* owner, const QString& title, const QString& filter) {
@@ -65,7 +117,8 @@ FileDialogResult choosePictureFiles(QWidget* owner, const QString& title, const 
         return result;
     }
     for (const QString& path : chosen) {
-        if (!isKnownPicture(path)) {
+        // A name the lists can't keep is refused with its own reason later.
+        if (!isKnownPicture(path) && !hasNonUtf8Name(path)) {
             result.code = dlgerr::InvalidFormat;
             return result;
         }

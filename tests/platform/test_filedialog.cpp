@@ -2,9 +2,18 @@
 #include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
 #include <QRegularExpression>
+#include <QSet>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -70,6 +79,134 @@ TEST_F(ChoosePicturesTest, AFileNoReaderKnowsIsAnInvalidFormat) {
         EXPECT_EQ(r.code, dlgerr::InvalidFormat) << bad.toStdString();
         EXPECT_TRUE(r.paths.isEmpty());
     }
+}
+
+// What the dialog offers: every format a reader knows here, under its
+// usual extensions in any letter case, and nothing that no reader knows.
+TEST(ReadablePatternsTest, TheFilterOffersWhatTheReadersRead) {
+    const QStringList patterns = readablePicturePatterns().split(u';');
+    QStringList formats;
+    for (const QByteArray& f : QImageReader::supportedImageFormats())
+        formats << QString::fromLatin1(f);
+    for (const QString& f : formats)
+        EXPECT_TRUE(patterns.contains(QStringLiteral("*.") + f)) << f.toStdString();
+    // Usual extensions of the formats beside their own names.
+    const struct {
+        const char* format;
+        const char* extension;
+    } usual[] = {{"jpeg", "jpg"}, {"jpeg", "jpe"}, {"jpeg", "jfif"}, {"tiff", "tif"},
+                 {"ppm", "pnm"},  {"pgm", "pnm"},  {"pbm", "pnm"}};
+    for (const auto& u : usual) {
+        if (formats.contains(QString::fromLatin1(u.format))) {
+            EXPECT_TRUE(patterns.contains(QStringLiteral("*.") + QString::fromLatin1(u.extension)))
+                << u.extension;
+        }
+    }
+    // The wallpapers of the desktops and the usual formats of the web are
+    // there with the plugins the program is built with.
+    for (const char* e : {"webp", "gif", "xpm", "pgm", "ppm", "png", "bmp"})
+        EXPECT_TRUE(patterns.contains(QStringLiteral("*.") + QString::fromLatin1(e))) << e;
+    // Formats of other programs that nothing reads here are not offered.
+    for (const char* e : {"psd", "pcx", "wmf", "eps", "cmp", "fpx", "wpg"}) {
+        if (!formats.contains(QString::fromLatin1(e))) {
+            EXPECT_FALSE(patterns.contains(QStringLiteral("*.") + QString::fromLatin1(e))) << e;
+        }
+    }
+    EXPECT_EQ(patterns.size(), QSet<QString>(patterns.begin(), patterns.end()).size());
+}
+
+TEST(ReadablePatternsTest, PicturesOfEveryWritableFormatPassTheFilterAndTheProbe) {
+    TestEnvironment env;
+    const QString filter = QStringLiteral("All Graphics Files|") + readablePicturePatterns();
+    const QStringList globs = caseFreePatterns(filter);
+    const QStringList readable = readablePicturePatterns().split(u';');
+    int written = 0;
+    for (const QByteArray& format : QImageWriter::supportedImageFormats()) {
+        const QString name = QString::fromLatin1(format);
+        if (!readable.contains(QStringLiteral("*.") + name))
+            continue;
+        // Cameras and old programs write the extension in capitals.
+        const QString file = env.path(QStringLiteral("pics/picture.") + name.toUpper());
+        QDir().mkpath(env.path(QStringLiteral("pics")));
+        QImage image(16, 12, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        if (!QImageWriter(file, format).write(image))
+            continue;
+        ++written;
+        EXPECT_TRUE(matchesAny(globs, QFileInfo(file).fileName())) << file.toStdString();
+        env.fileDialog.answers = {{file}};
+        EXPECT_EQ(choosePictureFiles(nullptr, {}, filter).code, 0) << file.toStdString();
+    }
+    EXPECT_GE(written, 5);
+}
+
+// The real dialog, answered as the user answers it: where it opens, and
+// where it opens after files were chosen.
+class DialogFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedHome = qgetenv("HOME");
+        savedConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(env.path(QStringLiteral("home"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(env.path(QStringLiteral("home/.config"))));
+        QDir().mkpath(env.path(QStringLiteral("home/.config")));
+    }
+    void TearDown() override {
+        qputenv("HOME", savedHome);
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+    }
+    // Opens the dialog; notes the folder it shows, then chooses `file`
+    // (or cancels when it is empty).
+    QString openAndChoose(QtFileDialog& dialog, const QString& file,
+                          QStringList* chosen = nullptr) {
+        auto shown = std::make_shared<QString>();
+        QTimer::singleShot(0, [shown, file] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            *shown = QDir(d->directory()).absolutePath();
+            if (file.isEmpty()) {
+                d->reject();
+                return;
+            }
+            d->selectFile(file);
+            static_cast<QDialog*>(d)->accept();
+        });
+        const QStringList result =
+            dialog.chooseFiles(nullptr, QStringLiteral("Select a Wallpaper Image"),
+                               QStringLiteral("All Graphics Files|*.png"));
+        if (chosen)
+            *chosen = result;
+        return *shown;
+    }
+    TestEnvironment env;
+    QByteArray savedHome, savedConfig;
+};
+
+TEST_F(DialogFolderTest, OpensInThePicturesFolderThenWhereTheUserLastChoseFrom) {
+    const QString pictures = env.path(QStringLiteral("home/Bilder"));
+    QDir().mkpath(pictures);
+    env.writeFile(QStringLiteral("home/.config/user-dirs.dirs"),
+                  "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
+    const QString elsewhere =
+        writeImage(env, QStringLiteral("camera/DCIM/IMG_0001.png"), 8, 8, Qt::red);
+    QtFileDialog dialog;
+    EXPECT_EQ(openAndChoose(dialog, QString()), pictures);
+    // A cancelled dialog changes nothing.
+    EXPECT_EQ(openAndChoose(dialog, QString()), pictures);
+    QStringList chosen;
+    EXPECT_EQ(openAndChoose(dialog, elsewhere, &chosen), pictures);
+    EXPECT_EQ(chosen, QStringList{elsewhere});
+    EXPECT_EQ(openAndChoose(dialog, QString()), QFileInfo(elsewhere).absolutePath());
+    // Another run starts in the pictures folder again.
+    QtFileDialog nextRun;
+    EXPECT_EQ(openAndChoose(nextRun, QString()), pictures);
+}
+
+TEST_F(DialogFolderTest, WithoutAPicturesFolderItOpensInTheHome) {
+    QDir().mkpath(env.path(QStringLiteral("home")));
+    QtFileDialog dialog;
+    EXPECT_EQ(openAndChoose(dialog, QString()), env.path(QStringLiteral("home")));
 }
 
 } // namespace

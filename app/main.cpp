@@ -1,5 +1,5 @@
-#include "engine/MainForm.h"
-#include "engine/StartUp.h"
+#include "gui/MainForm.h"
+#include "gui/StartUp.h"
 #include "engine/Windows.h"
 #include "panel/PanelWindows.h"
 #include "platform/Beeper.h"
@@ -19,7 +19,7 @@
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
-#include "platform/Tray.h"
+#include "gui/Tray.h"
 
 #include <QApplication>
 

@@ -4,7 +4,7 @@
 #include "bench/Photos.h"
 #include "bench/PrintedErrors.h"
 #include "engine/MagicList.h"
-#include "engine/MainForm.h"
+#include "gui/MainForm.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "engine/Windows.h"

@@ -2,7 +2,7 @@
 
 #include "editors/CropGeometry.h"
 #include "engine/Windows.h"
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 
 #include <QSize>
 #include <QString>

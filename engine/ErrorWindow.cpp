@@ -1,6 +1,6 @@
 #include "engine/ErrorWindow.h"
 
-#include "engine/forms/frmError.h"
+#include "gui/forms/frmError.h"
 
 #include <QLabel>
 #include <QPushButton>

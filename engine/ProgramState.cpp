@@ -1,6 +1,6 @@
 #include "engine/ProgramState.h"
 
-#include "engine/MainForm.h"
+#include "gui/MainForm.h"
 #include "engine/Windows.h"
 
 #include <QWidget>

@@ -4,7 +4,7 @@
 #include "engine/ErrorWindow.h"
 #include "engine/FileRoutines.h"
 #include "engine/MagicList.h"
-#include "engine/MainForm.h"
+#include "gui/MainForm.h"
 #include "engine/Options.h"
 #include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"

@@ -4,7 +4,7 @@
 #include "engine/FileRoutines.h"
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
-#include "engine/MainForm.h"
+#include "gui/MainForm.h"
 #include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
 #include "engine/Windows.h"

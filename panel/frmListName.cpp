@@ -2,7 +2,7 @@
 
 #include "engine/ErrorWindow.h"
 #include "engine/FileRoutines.h"
-#include "engine/FormHelpers.h"
+#include "gui/FormHelpers.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 

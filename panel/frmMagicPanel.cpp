@@ -2,7 +2,7 @@
 
 #include "engine/BusyPointer.h"
 #include "engine/ErrorWindow.h"
-#include "engine/FormHelpers.h"
+#include "gui/FormHelpers.h"
 #include "engine/INIFuncs.h"
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
@@ -10,7 +10,7 @@
 #include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
 #include "engine/Windows.h"
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 #include "panel/Countdown.h"
 #include "panel/EntryListModel.h"
 #include "panel/ListRows.h"

@@ -12,7 +12,7 @@
 #include "engine/ProgramState.h"
 #include "engine/WallpaperImage.h"
 #include "engine/WallpaperRender.h"
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 #include "panel/EntryListModel.h"
 #include "panel/PanelColors.h"
 #include "panel/PanelWidgets.h"

@@ -1,6 +1,6 @@
 #include "panel/frmOverview.h"
 
-#include "engine/FormHelpers.h"
+#include "gui/FormHelpers.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "panel/OverviewPlacement.h"

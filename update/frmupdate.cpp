@@ -6,7 +6,7 @@
 #include "engine/Internet.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
-#include "engine/StartUp.h"
+#include "gui/StartUp.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Http.h"

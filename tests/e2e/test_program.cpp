@@ -1,7 +1,7 @@
 #include "engine/MagicList.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/e2e/ProgramRun.h"

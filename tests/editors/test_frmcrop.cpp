@@ -3,7 +3,7 @@
 #include "editors/frmSetFixedWidth.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/editors/crop_test_helpers.h"
 

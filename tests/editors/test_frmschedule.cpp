@@ -2,7 +2,7 @@
 #include "engine/MagicList.h"
 #include "engine/ProgramState.h"
 #include "runtime/Dates.h"
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 // activate, OK, remove, move, rotate, crop, colour, rename, schedule,
 // about, overview and exit.
 
-#include "engine/forms/frmEndProg.h"
+#include "gui/forms/frmEndProg.h"
 #include "panel/PanelWidgets.h"
 #include "tests/panel/PanelTestKit.h"
 

@@ -8,7 +8,7 @@
 #include "editors/frmOptions.h"
 #include "editors/frmSchedule.h"
 #include "engine/ProgramBusy.h"
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 #include "panel/PanelWidgets.h"
 #include "panel/PanelWindows.h"
 #include "panel/WebAddress.h"

@@ -1,6 +1,6 @@
 #include "editors/frmColors.h"
 #include "panel/PanelWindows.h"
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "engine/Internet.h"
 #include "engine/ProgramState.h"
 #include "platform/Connectivity.h"
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/update/UpdateWorld.h"
 #include "update/frmBadConnection.h"
 

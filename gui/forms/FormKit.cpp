@@ -1,7 +1,7 @@
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 
 #include "engine/ErrorWindow.h"
-#include "engine/FormHelpers.h"
+#include "gui/FormHelpers.h"
 #include "engine/ProgramResources.h"
 #include "engine/ProgramState.h"
 #include "platform/Help.h"

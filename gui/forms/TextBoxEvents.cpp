@@ -1,7 +1,7 @@
-#include "engine/forms/TextBoxEvents.h"
+#include "gui/forms/TextBoxEvents.h"
 
-#include "engine/FormHelpers.h"
-#include "engine/forms/FormKit.h"
+#include "gui/FormHelpers.h"
+#include "gui/forms/FormKit.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "engine/ProgramState.h"
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 #include "platform/Help.h"
 #include "runtime/RuntimeError.h"
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QLabel>

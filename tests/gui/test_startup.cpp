@@ -1,8 +1,8 @@
 #include "engine/ProgramState.h"
-#include "engine/forms/frmEndProg.h"
-#include "engine/forms/frmSplash.h"
+#include "gui/forms/frmEndProg.h"
+#include "gui/forms/frmSplash.h"
 #include "runtime/Dates.h"
-#include "tests/engine/test_life_helpers.h"
+#include "tests/gui/test_life_helpers.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "platform/Tray.h"
+#include "gui/Tray.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

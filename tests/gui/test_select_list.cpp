@@ -1,6 +1,6 @@
 #include "engine/ListIndex.h"
 #include "engine/ProgramBusy.h"
-#include "tests/engine/test_life_helpers.h"
+#include "tests/gui/test_life_helpers.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "engine/ProgramState.h"
 #include "platform/Connectivity.h"
-#include "tests/engine/test_life_helpers.h"
+#include "tests/gui/test_life_helpers.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "engine/forms/frmSplash.h"
+#include "gui/forms/frmSplash.h"
 
-#include "engine/FormHelpers.h"
-#include "engine/MainForm.h"
+#include "gui/FormHelpers.h"
+#include "gui/MainForm.h"
 #include "engine/ProgramResources.h"
 
 #include <QBitmap>

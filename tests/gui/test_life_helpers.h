@@ -1,16 +1,16 @@
 #pragma once
 
 #include "engine/MagicList.h"
-#include "engine/MainForm.h"
+#include "gui/MainForm.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
-#include "engine/StartUp.h"
+#include "gui/StartUp.h"
 #include "engine/WallpaperImage.h"
 #include "engine/Windows.h"
 #include "platform/RecordingDesktop.h"
 #include "platform/SingleInstance.h"
-#include "platform/Tray.h"
-#include "tests/common/ScriptedWindows.h"
+#include "gui/Tray.h"
+#include "tests/common/gui/ScriptedWindows.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/engine/test_magiclist_helpers.h"
 

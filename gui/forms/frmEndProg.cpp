@@ -1,7 +1,7 @@
-#include "engine/forms/frmEndProg.h"
+#include "gui/forms/frmEndProg.h"
 
-#include "engine/FormHelpers.h"
-#include "engine/MainForm.h"
+#include "gui/FormHelpers.h"
+#include "gui/MainForm.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 

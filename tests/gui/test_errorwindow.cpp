@@ -1,5 +1,5 @@
 #include "engine/ErrorWindow.h"
-#include "engine/forms/frmError.h"
+#include "gui/forms/frmError.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QApplication>

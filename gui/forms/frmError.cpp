@@ -1,7 +1,7 @@
-#include "engine/forms/frmError.h"
+#include "gui/forms/frmError.h"
 
-#include "engine/FormHelpers.h"
-#include "engine/forms/FormKit.h"
+#include "gui/FormHelpers.h"
+#include "gui/forms/FormKit.h"
 #include "platform/Beeper.h"
 #include "platform/Services.h"
 

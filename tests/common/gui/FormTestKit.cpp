@@ -1,4 +1,4 @@
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

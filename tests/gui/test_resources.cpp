@@ -1,6 +1,6 @@
-#include "engine/MainForm.h"
-#include "engine/forms/frmEndProg.h"
-#include "engine/forms/frmSplash.h"
+#include "gui/MainForm.h"
+#include "gui/forms/frmEndProg.h"
+#include "gui/forms/frmSplash.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QIcon>

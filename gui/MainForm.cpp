@@ -1,4 +1,4 @@
-#include "engine/MainForm.h"
+#include "gui/MainForm.h"
 
 #include "engine/BusyPointer.h"
 #include "engine/DisplayEntry.h"
@@ -10,13 +10,13 @@
 #include "engine/Options.h"
 #include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
-#include "engine/StartUp.h"
+#include "gui/StartUp.h"
 #include "engine/WallpaperImage.h"
 #include "engine/Windows.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
 #include "platform/SingleInstance.h"
-#include "platform/Tray.h"
+#include "gui/Tray.h"
 #include "runtime/RuntimeError.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 #include "engine/ErrorWindow.h"
 #include "engine/ProgramState.h"
 #include "runtime/Dates.h"
-#include "tests/engine/test_life_helpers.h"
+#include "tests/gui/test_life_helpers.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,8 +1,8 @@
-#include "engine/FormHelpers.h"
-#include "engine/forms/FormKit.h"
-#include "engine/forms/TextBoxEvents.h"
+#include "gui/FormHelpers.h"
+#include "gui/forms/FormKit.h"
+#include "gui/forms/TextBoxEvents.h"
 #include "runtime/RuntimeError.h"
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "engine/FormHelpers.h"
+#include "gui/FormHelpers.h"
 
 #include "platform/Screen.h"
 #include "platform/Services.h"

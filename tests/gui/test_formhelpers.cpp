@@ -1,5 +1,5 @@
 #include "engine/BackgroundColors.h"
-#include "engine/FormHelpers.h"
+#include "gui/FormHelpers.h"
 #include "tests/common/TestEnvironment.h"
 
 #include <QLineEdit>

@@ -1,20 +1,31 @@
 #include "engine/ErrorWindow.h"
 
-#include "gui/forms/frmError.h"
-
-#include <QLabel>
-#include <QPushButton>
+#include <cstdio>
 
 namespace {
 
+// Without windows nobody can answer: the message is written where a
+// person who started the program can read it.
+class StandardErrorOutput final : public ErrorPresenter {
+public:
+    void showMessage(const QString& message, int16_t, const QString&) override {
+        std::fprintf(stderr, "Tapestrel: %s\n", qPrintable(message));
+    }
+    int16_t askQuestion(const QString& message, const QString& question, int16_t,
+                        const QString&) override {
+        std::fprintf(stderr, "Tapestrel: %s %s\n", qPrintable(message), qPrintable(question));
+        return answer::Closed;
+    }
+};
+
+StandardErrorOutput standardErrorOutput;
 ErrorPresenter* installed = nullptr;
+ErrorPresenter* window = nullptr;
 
-bool isOdd(int16_t buttons) {
-    return (buttons & 1) != 0;
-}
-
-QString captionFor(const QString& title) {
-    return QStringLiteral("Tapestrel: ") + title;
+ErrorPresenter& presenter() {
+    if (installed)
+        return *installed;
+    return window ? *window : standardErrorOutput;
 }
 
 } // namespace
@@ -23,38 +34,15 @@ void setErrorPresenter(ErrorPresenter* presenter) {
     installed = presenter;
 }
 
+void setErrorWindow(ErrorPresenter* presenter) {
+    window = presenter;
+}
+
 void ShowErrorMessage(const QString& message, int16_t buttons, const QString& title) {
-    if (installed) {
-        installed->showMessage(message, buttons, title);
-        return;
-    }
-    frmError form(false);
-    form.lblError->setText(message);
-    form.lblQuestion->hide();
-    if (!isOdd(buttons))
-        form.cmdCancel->hide();
-    if (!title.isEmpty())
-        form.setWindowTitle(captionFor(title));
-    form.exec();
+    presenter().showMessage(message, buttons, title);
 }
 
 int16_t AskErrorQuestion(const QString& message, const QString& question, int16_t buttons,
                          const QString& title) {
-    if (installed)
-        return installed->askQuestion(message, question, buttons, title);
-    frmError form(true);
-    form.lblError->setText(message);
-    form.lblQuestion->setText(question);
-    if (!isOdd(buttons)) {
-        // Yes and No move down to the bottom of the column.
-        form.cmdCancel->hide();
-        form.placeButton(form.cmdYes, 2130);
-        form.placeButton(form.cmdNo, 2625);
-        form.cmdYes->setDefault(true);
-        form.escapeButton = form.cmdNo;
-    }
-    if (!title.isEmpty())
-        form.setWindowTitle(captionFor(title));
-    form.exec();
-    return form.MessageResult;
+    return presenter().askQuestion(message, question, buttons, title);
 }

@@ -14,8 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontMetrics>
-#include <QWidget>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -80,30 +78,6 @@ int16_t GetWindowsVersion() {
 QString GetLongFileName(const QString& path) {
     // Every name here is already its long form.
     return path;
-}
-
-QString FitTextToControl(QWidget* control, const QString& text) {
-    control->setProperty("Tag", text);
-    const int width = static_cast<int>(control->width() * 0.96);
-    const QFontMetrics metrics(control->font());
-    QString shortened = text;
-    if (metrics.horizontalAdvance(text) > width) {
-        // Keep the last path component whole and cut the folders in the middle.
-        const qsizetype cut = text.lastIndexOf(u'/');
-        const QString tail = cut >= 0 ? text.mid(cut) : QString();
-        QString head = cut >= 0 ? text.left(cut) : text;
-        const QString ellipsis = QStringLiteral("...");
-        shortened = head + ellipsis + tail;
-        while (!head.isEmpty() && metrics.horizontalAdvance(shortened) > width) {
-            head.chop(1);
-            shortened = head + ellipsis + tail;
-        }
-        if (metrics.horizontalAdvance(shortened) > width)
-            shortened = metrics.elidedText(ellipsis + tail, Qt::ElideRight, width);
-    }
-    if (shortened != text)
-        control->setToolTip(text);
-    return shortened;
 }
 
 QString GetSpecialFolderPath(int32_t owner, int32_t folderId) {

@@ -3,8 +3,6 @@
 #include <QString>
 #include <cstdint>
 
-class QWidget;
-
 // Shared routines for files, folders and the system. Paths are native ("/").
 
 int16_t GetWindowsVersion();
@@ -12,9 +10,6 @@ int16_t GetWindowsVersion();
 // major and minor numbers to the program's version code.
 int16_t mapWindowsVersion(int platformId, int major, int minor);
 QString GetLongFileName(const QString& path);
-// Shortens text with an ellipsis in the middle of the path so that it fits
-// the control; the full text goes to the tooltip when it was shortened.
-QString FitTextToControl(QWidget* control, const QString& text);
 // Folder id 5 the documents, 32 the Internet cache; the path ends in "/",
 // or "" when there is no such folder.
 QString GetSpecialFolderPath(int32_t owner, int32_t folderId);

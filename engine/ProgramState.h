@@ -6,16 +6,13 @@
 #include "engine/Options.h"
 #include "engine/WallpaperImage.h"
 
-#include <QPointer>
 #include <QString>
 #include <cstdint>
 
-class frmMain;
-class QWidget;
-
 // Everything the program keeps for the whole run, in one place: the list
 // it works on, the settings, the index of list files, the resident main
-// form and the windows other parts look for, and the flags of this run.
+// form's flags, and the flags of this run. The windows' own part (the main
+// form, the drop window) is kept in gui/MainForm.h.
 // resetProgramState() puts all of it back as a fresh process has it; the
 // tests call it so that none depends on what another left behind.
 
@@ -38,10 +35,6 @@ extern CurrentWallpaperRecord CurrentWallpaper;
 extern int32_t LoadedImageWidth;
 extern int32_t LoadedImageHeight;
 
-// The main form, from start to exit.
-extern frmMain* MainForm;
-// The drop window while it is open.
-extern QPointer<QWidget> DropWindow;
 // True while a control panel is loaded; the panel keeps it.
 extern bool PanelLoaded;
 // The screen's colour depth in bits per pixel, noted by the control panel
@@ -76,5 +69,9 @@ struct RunFlags {
 };
 extern RunFlags ThisRun;
 
-// Puts every piece of program state back as a new process has it.
+// Puts every piece of program state back as a new process has it, the
+// windows' part included once the windows' library has said how
+// (setWindowStateReset).
 void resetProgramState();
+// How the windows put their part of the program state back.
+void setWindowStateReset(void (*reset)());

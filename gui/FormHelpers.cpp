@@ -3,6 +3,7 @@
 #include "platform/Screen.h"
 #include "platform/Services.h"
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QLocale>
 #include <QWidget>
@@ -67,4 +68,28 @@ int16_t FilterNumericKey(QLineEdit* textBox, int16_t& keyAscii, int16_t maxInteg
     const bool integerOk = maxIntegerDigits == -1 || integerDigits <= maxIntegerDigits;
     const bool decimalOk = maxDecimalDigits == -1 || decimalDigits <= maxDecimalDigits;
     return integerOk && decimalOk ? k : int16_t(0);
+}
+
+QString FitTextToControl(QWidget* control, const QString& text) {
+    control->setProperty("Tag", text);
+    const int width = static_cast<int>(control->width() * 0.96);
+    const QFontMetrics metrics(control->font());
+    QString shortened = text;
+    if (metrics.horizontalAdvance(text) > width) {
+        // Keep the last path component whole and cut the folders in the middle.
+        const qsizetype cut = text.lastIndexOf(u'/');
+        const QString tail = cut >= 0 ? text.mid(cut) : QString();
+        QString head = cut >= 0 ? text.left(cut) : text;
+        const QString ellipsis = QStringLiteral("...");
+        shortened = head + ellipsis + tail;
+        while (!head.isEmpty() && metrics.horizontalAdvance(shortened) > width) {
+            head.chop(1);
+            shortened = head + ellipsis + tail;
+        }
+        if (metrics.horizontalAdvance(shortened) > width)
+            shortened = metrics.elidedText(ellipsis + tail, Qt::ElideRight, width);
+    }
+    if (shortened != text)
+        control->setToolTip(text);
+    return shortened;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QString>
 #include <cstdint>
 
 class QWidget;
@@ -14,3 +15,6 @@ int16_t FilterNumericKey(QLineEdit* textBox, int16_t& keyAscii, int16_t maxInteg
                          int16_t maxDecimalDigits);
 // The decimal separator of the user's locale, "." or ",".
 QChar decimalSeparator();
+// Shortens text with an ellipsis in the middle of the path so that it fits
+// the control; the full text goes to the tooltip when it was shortened.
+QString FitTextToControl(QWidget* control, const QString& text);

@@ -10,13 +10,13 @@
 #include "engine/Options.h"
 #include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
-#include "gui/StartUp.h"
 #include "engine/WallpaperImage.h"
 #include "engine/Windows.h"
+#include "gui/StartUp.h"
+#include "gui/Tray.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
 #include "platform/SingleInstance.h"
-#include "gui/Tray.h"
 #include "runtime/RuntimeError.h"
 
 #include <QAction>
@@ -45,6 +45,16 @@ void connectCommand(QAction* action, frmMain* form, void (frmMain::*handler)()) 
 }
 
 } // namespace
+
+frmMain* MainForm = nullptr;
+QPointer<QWidget> DropWindow;
+
+void resetWindowState() {
+    delete MainForm;
+    MainForm = nullptr;
+    delete DropWindow.data();
+    DropWindow = nullptr;
+}
 
 int16_t neighbourEntry(int16_t active, int16_t count, int step) {
     const int i = active + step;

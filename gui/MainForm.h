@@ -131,6 +131,15 @@ private:
     void showNeighbour(int step);
 };
 
+// The main form, from start to exit.
+extern frmMain* MainForm;
+// The drop window while it is open.
+extern QPointer<QWidget> DropWindow;
+// Takes the main form and the drop window down, as a new process has
+// none; resetProgramState calls it once installed with
+// setWindowStateReset.
+void resetWindowState();
+
 void ShowDropWindow();
 void CloseDropWindow();
 

@@ -1,4 +1,4 @@
-#include "platform/Beeper.h"
+#include "gui/SystemBeeper.h"
 
 #include <QApplication>
 

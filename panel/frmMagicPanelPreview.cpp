@@ -12,6 +12,7 @@
 #include "engine/ProgramState.h"
 #include "engine/WallpaperImage.h"
 #include "engine/WallpaperRender.h"
+#include "gui/FormHelpers.h"
 #include "gui/forms/FormKit.h"
 #include "panel/EntryListModel.h"
 #include "panel/PanelColors.h"

@@ -2,7 +2,6 @@
 
 #include "platform/Services.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -46,15 +45,6 @@ QStringList caseFreePatterns(const QString& filter) {
             out << glob;
     }
     return out;
-}
-
-QStringList QtFileDialog::chooseFiles(QWidget* owner, const QString& title, const QString& filter) {
-    // The bracketed patterns are for matching only; the dialog shows the
-    // filter's name.
-    const QString qtFilter =
-        filterName(filter) + QStringLiteral(" (") + caseFreePatterns(filter).join(u' ') + u')';
-    return QFileDialog::getOpenFileNames(owner, title, QString(), qtFilter, nullptr,
-                                         QFileDialog::HideNameFilterDetails);
 }
 
 FileDialogResult choosePictureFiles(QWidget* owner, const QString& title, const QString& filter) {

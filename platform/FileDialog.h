@@ -21,12 +21,6 @@ public:
                                     const QString& filter) = 0;
 };
 
-// The desktop's file dialog (QFileDialog).
-class QtFileDialog final : public FileDialog {
-public:
-    QStringList chooseFiles(QWidget* owner, const QString& title, const QString& filter) override;
-};
-
 // Answers from a queue, as a test scripts it; an empty queue cancels.
 class ScriptedFileDialog final : public FileDialog {
 public:

@@ -3,6 +3,7 @@
 #include "engine/ListIndex.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
+#include "gui/MainForm.h"
 #include "platform/Services.h"
 
 #include <QDir>
@@ -53,6 +54,7 @@ ShowcaseWorld::ShowcaseWorld() {
     s.desktop = &desktop;
     s.launcher = &launcher;
 
+    setWindowStateReset(resetWindowState);
     resetProgramState();
     setListFolders();
     QDir().mkpath(Options.PrivateMagicListPath);

@@ -8,6 +8,7 @@
 #include "editors/frmOptions.h"
 #include "editors/frmSchedule.h"
 #include "engine/ProgramBusy.h"
+#include "gui/MainForm.h"
 #include "gui/forms/FormKit.h"
 #include "panel/PanelWidgets.h"
 #include "panel/PanelWindows.h"

@@ -21,8 +21,6 @@ void resetWriteAccessProbe();
 int16_t GetDriveTypeOfPath(const QString& path);
 void MakeUniqueLabel(const QString& path, QString& folderPart, QString& namePart,
                      QString& extension, bool stripCounter);
-// A name given for the copy passes through safeCopyName first.
-QString GetImageFolderName(const QString& path, const QString& newName);
 // A name typed for a picture's copy, made safe to use as a file name in
 // the copy folder: separators (/ and \), control characters and ".."
 // are taken out, so the copy can't be placed anywhere else.

@@ -4,6 +4,7 @@
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/RunFlags.h"
 #include "engine/WallpaperImage.h"
 
 #include <QString>
@@ -51,23 +52,6 @@ extern QString ConnectionName;
 // How many long pieces of work are running now (see ProgramBusy.h); while
 // it is above 0 nothing else may change the list.
 extern int BusyWorkDepth;
-
-// Flags that live for one run.
-struct RunFlags {
-    // The program has started to end.
-    bool ending = false;
-    // A stop asked for (by a signal) before the main form was up.
-    bool endPending = false;
-    // A desktop that refuses the wallpaper is reported once per run.
-    bool desktopFailureReported = false;
-    // The answer of the write probe, once it has run.
-    bool writeProbeDone = false;
-    bool writeProbeAnswer = false;
-    // A settings file that fails has been reported: the user's, the machine's.
-    bool userHiveFailureReported = false;
-    bool machineHiveFailureReported = false;
-};
-extern RunFlags ThisRun;
 
 // Puts every piece of program state back as a new process has it, the
 // windows' part included once the windows' library has said how

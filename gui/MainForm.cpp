@@ -12,7 +12,6 @@
 #include "engine/ProgramState.h"
 #include "engine/WallpaperImage.h"
 #include "engine/Windows.h"
-#include "gui/StartUp.h"
 #include "gui/Tray.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
@@ -456,7 +455,7 @@ void frmMain::mnuAbout_Click() {
 }
 
 void frmMain::mnuExit_Click() {
-    EndProgram(true);
+    emit exitChosen();
 }
 
 void frmMain::mnuMakeImagesActive_Click() {

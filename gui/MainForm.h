@@ -116,6 +116,11 @@ public:
     void mnuMakeImagesActive_Click();
     void mnuPromptForFileName_Click();
 
+signals:
+    // Exit was chosen on the tray menu. The form does not end the program
+    // itself: the start, which made it, connects this to EndProgram.
+    void exitChosen();
+
 private:
     void buildTrayMenu();
     void buildDropMenu();

@@ -7,9 +7,9 @@
 #include "engine/LifeLog.h"
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
-#include "gui/MainForm.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
+#include "gui/MainForm.h"
 #include "gui/forms/frmEndProg.h"
 #include "gui/forms/frmSplash.h"
 #include "platform/Clock.h"
@@ -150,6 +150,12 @@ void waitOutSplash(int16_t startSecond) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+frmMain* createMainForm() {
+    auto* form = new frmMain;
+    QObject::connect(form, &frmMain::exitChosen, form, [] { EndProgram(true); });
+    return form;
+}
+
 bool Main(const QStringList& arguments) {
     if (SingleInstance* instance = services().instance) {
         if (!instance->claim({mainmsg::TrayCallback, 0, mainmsg::ShowPanelParam})) {
@@ -174,7 +180,7 @@ bool Main(const QStringList& arguments) {
     }
 
     delete MainForm;
-    MainForm = new frmMain;
+    MainForm = createMainForm();
     BackgroundColors = clsBackGroundColors();
     ActiveMagicList = clsMagicList();
 

@@ -3,12 +3,17 @@
 #include <QStringList>
 #include <cstdint>
 
+class frmMain;
+
 // Starts the program with the command-line arguments (without the program
 // name): hands over to a copy that already runs, or loads the settings and
 // lists, puts up the tray icon and shows the due entry. True when this copy
 // runs on (the caller then serves events until the program ends), false
 // when it should end now.
 bool Main(const QStringList& arguments);
+
+// A new main form whose Exit ends the program (EndProgram, asking first).
+frmMain* createMainForm();
 
 // The one way out: saves the list, asks first when told to (and returns if
 // the user cancels), stores the settings and takes the main form down; the

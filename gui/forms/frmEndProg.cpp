@@ -1,9 +1,9 @@
 #include "gui/forms/frmEndProg.h"
 
-#include "gui/FormHelpers.h"
-#include "gui/MainForm.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
+#include "gui/FormHelpers.h"
+#include "gui/forms/FormKit.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "gui/forms/frmSplash.h"
 
-#include "gui/FormHelpers.h"
-#include "gui/MainForm.h"
 #include "engine/ProgramResources.h"
+#include "gui/FormHelpers.h"
+#include "gui/forms/FormKit.h"
 
 #include <QBitmap>
 #include <QEvent>

@@ -1,17 +1,17 @@
 #pragma once
 
 #include "engine/MagicList.h"
-#include "gui/MainForm.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
-#include "gui/StartUp.h"
 #include "engine/WallpaperImage.h"
 #include "engine/Windows.h"
+#include "gui/MainForm.h"
+#include "gui/StartUp.h"
+#include "gui/Tray.h"
 #include "platform/RecordingDesktop.h"
 #include "platform/SingleInstance.h"
-#include "gui/Tray.h"
-#include "tests/common/gui/ScriptedWindows.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/ScriptedWindows.h"
 #include "tests/engine/test_magiclist_helpers.h"
 
 #include <QApplication>
@@ -71,7 +71,7 @@ protected:
     }
     // Loads the main form as the start does.
     void loadForm() {
-        MainForm = new frmMain;
+        MainForm = createMainForm();
         MainForm->Form_Load();
     }
     // The list as its file now holds it.

@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -31,17 +32,6 @@ namespace {
 using kit::menuItem;
 using kit::menuSeparator;
 using kit::subMenu;
-
-// Connects a menu item to its handler. While long work runs the program is
-// busy and its menu commands do nothing.
-void connectCommand(QAction* action, frmMain* form, void (frmMain::*handler)()) {
-    QObject::connect(action, &QAction::triggered, form, [action, form, handler] {
-        if (!ProgramIsBusy())
-            (form->*handler)();
-        else if (action->isCheckable())
-            action->setChecked(!action->isChecked()); // the click changed nothing
-    });
-}
 
 } // namespace
 
@@ -74,7 +64,7 @@ frmMain::frmMain(QObject* parent) : QObject(parent), Timer1(new QTimer(this)) {
     // fire a few seconds early and would then add a tick.
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    kit::on(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     buildTrayMenu();
     buildDropMenu();
     enableLaterWindows();
@@ -115,7 +105,7 @@ void frmMain::buildTrayMenu() {
     popupline4 = menuSeparator(m, "popupline4");
     mnuExit = menuItem(m, "mnuExit", QStringLiteral("&Exit Tapestrel"));
 
-    connect(m, &QMenu::aboutToShow, this, &frmMain::mnupopup_Click);
+    kit::on(m, &QMenu::aboutToShow, this, &frmMain::mnupopup_Click);
     const std::initializer_list<std::pair<QAction*, void (frmMain::*)()>> handlers = {
         {mnuControlPanel, &frmMain::mnuControlPanel_Click},
         {mnuDisable, &frmMain::mnuDisable_Click},
@@ -137,7 +127,7 @@ void frmMain::buildTrayMenu() {
         {mnuExit, &frmMain::mnuExit_Click},
     };
     for (const auto& [action, handler] : handlers)
-        connectCommand(action, this, handler);
+        kit::on(action, &QAction::triggered, this, handler);
 }
 
 void frmMain::buildDropMenu() {
@@ -156,10 +146,10 @@ void frmMain::buildDropMenu() {
     mnuChooseOtherList2 =
         menuItem(m, "mnuChooseOtherList2", QStringLiteral("Select Another Magic List"));
 
-    connectCommand(mnuTurnOff, this, &frmMain::mnuTurnOff_Click);
-    connectCommand(mnuMakeImagesActive, this, &frmMain::mnuMakeImagesActive_Click);
-    connectCommand(mnuPromptForFileName, this, &frmMain::mnuPromptForFileName_Click);
-    connectCommand(mnuChooseOtherList2, this, &frmMain::mnuChooseOtherList2_Click);
+    kit::on(mnuTurnOff, &QAction::triggered, this, &frmMain::mnuTurnOff_Click);
+    kit::on(mnuMakeImagesActive, &QAction::triggered, this, &frmMain::mnuMakeImagesActive_Click);
+    kit::on(mnuPromptForFileName, &QAction::triggered, this, &frmMain::mnuPromptForFileName_Click);
+    kit::on(mnuChooseOtherList2, &QAction::triggered, this, &frmMain::mnuChooseOtherList2_Click);
 }
 
 void frmMain::enableLaterWindows() {
@@ -181,7 +171,7 @@ void frmMain::Form_Load() {
     if (SingleInstance* instance = services().instance) {
         instance->setHandler([this](const InstanceMessage& m) {
             qCInfo(lcLife) << "message from a later copy:" << m.message << m.wParam << m.lParam;
-            TrayWindowProc(m.message, m.wParam, m.lParam);
+            kit::guarded([&] { TrayWindowProc(m.message, m.wParam, m.lParam); });
         });
     }
     mnuPromptForFileName->setChecked(Options.PromptForNameOnDrop);
@@ -207,7 +197,9 @@ int32_t frmMain::ShellTrayAdd() {
     const bool added =
         tray->add(programIcon(), QStringLiteral("Tapestrel"), mnupopup.get(), mainmsg::TrayCallback,
                   [this](int32_t message, int32_t wParam, int32_t lParam) {
-                      TrayWindowProc(message, wParam, lParam);
+                      // The icon's clicks are commands as the menu's are;
+                      // TrayWindowProc does nothing while long work runs.
+                      kit::guarded([&] { TrayWindowProc(message, wParam, lParam); });
                   });
     return added ? 1 : 0;
 }
@@ -261,6 +253,12 @@ void frmMain::Timer1_Timer() {
         return;
     TickBusy = -1;
     const Clock& clock = *services().clock;
+    // However the tick ends (a run-time error goes on to the error
+    // window), the next one is armed and is not taken for a nested tick.
+    const auto done = qScopeGuard([this, &clock] {
+        Timer1->setInterval(nextTickInterval(clock.now().time().second()));
+        TickBusy = 0;
+    });
     const QDateTime now = clock.now();
     // The clock was set back: count the schedule from now rather than wait
     // for the old time to come round again. The stored value stays.
@@ -269,8 +267,6 @@ void frmMain::Timer1_Timer() {
     if (!ProgramIsBusy() && !ActiveMagicList.IsBusy() &&
         ActiveMagicList.IsTimeToAutoUpdate(Options.LastUpdateTime))
         mnuNext_Click();
-    Timer1->setInterval(nextTickInterval(clock.now().time().second()));
-    TickBusy = 0;
 }
 
 void frmMain::mnupopup_Click() {

@@ -1,9 +1,10 @@
 #include "gui/forms/FormKit.h"
 
 #include "engine/ErrorWindow.h"
-#include "gui/FormHelpers.h"
+#include "engine/ProgramBusy.h"
 #include "engine/ProgramResources.h"
 #include "engine/ProgramState.h"
+#include "gui/FormHelpers.h"
 #include "platform/Help.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
@@ -231,6 +232,17 @@ QMenu* subMenu(QMenu* menu, const char* name, const QString& caption) {
     sub->setObjectName(QString::fromLatin1(name));
     sub->menuAction()->setObjectName(QString::fromLatin1(name));
     return sub;
+}
+
+bool commandMayRun(QObject* sender, QObject* context) {
+    if (!ProgramIsBusy())
+        return true;
+    const auto* widget = qobject_cast<const QWidget*>(context);
+    if (widget && widget->window()->isModal() && widget->window()->isVisible())
+        return true;
+    if (auto* action = qobject_cast<QAction*>(sender); action && action->isCheckable())
+        action->setChecked(!action->isChecked());
+    return false;
 }
 
 void guarded(const std::function<void()>& handler) {

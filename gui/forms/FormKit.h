@@ -111,19 +111,30 @@ void guarded(const std::function<void()>& handler);
 // The same, with the error window's title.
 void guarded(const QString& errorTitle, const std::function<void()>& handler);
 
-// Connects a signal to a handler of the form that takes no arguments,
-// behind the guard.
+// Whether a command of `context`'s window may run now. While long work
+// runs (ProgramIsBusy) a command does nothing, so that the list never
+// changes under the work; a menu item the click ticked or unticked gets
+// its old state back, since the click changed nothing. The controls of a
+// modal window still work: it is the window the program waits on, and no
+// other window takes input while it is open.
+bool commandMayRun(QObject* sender, QObject* context);
+
+// The one way a command is connected: every menu item, button and timer
+// of every window. The handler of the form (no arguments) runs when
+// commandMayRun allows, behind the guard.
 template <class Sender, class Signal, class Form>
 QMetaObject::Connection on(Sender* sender, Signal signal, Form* form, void (Form::*handler)()) {
-    return QObject::connect(sender, signal, form,
-                            [form, handler] { guarded([&] { (form->*handler)(); }); });
+    return QObject::connect(sender, signal, form, [sender, form, handler] {
+        if (commandMayRun(sender, form))
+            guarded([&] { (form->*handler)(); });
+    });
 }
-// Connects a signal to any callable, behind the guard; the signal's
-// arguments are passed on.
+// The same with any callable; the signal's arguments are passed on.
 template <class Sender, class Signal, class Fn>
 QMetaObject::Connection onCall(Sender* sender, Signal signal, QObject* context, Fn fn) {
-    return QObject::connect(sender, signal, context, [fn](auto&&... args) {
-        guarded([&] { fn(std::forward<decltype(args)>(args)...); });
+    return QObject::connect(sender, signal, context, [sender, context, fn](auto&&... args) {
+        if (commandMayRun(sender, context))
+            guarded([&] { fn(std::forward<decltype(args)>(args)...); });
     });
 }
 

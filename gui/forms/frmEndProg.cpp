@@ -42,9 +42,9 @@ frmEndProg::frmEndProg(QWidget* parent)
     row->addWidget(Image1, 0, Qt::AlignTop);
     row->addLayout(right);
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmEndProg::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmEndProg::cmdCancel_Click);
-    connect(Check1, &QCheckBox::clicked, this, &frmEndProg::Check1_Click);
+    kit::on(cmdOK, &QPushButton::clicked, this, &frmEndProg::cmdOK_Click);
+    kit::on(cmdCancel, &QPushButton::clicked, this, &frmEndProg::cmdCancel_Click);
+    kit::on(Check1, &QCheckBox::clicked, this, &frmEndProg::Check1_Click);
 
     Cancelled = true;
     Check1->setChecked(Options.AutoRestart);

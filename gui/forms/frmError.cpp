@@ -76,10 +76,10 @@ frmError::frmError(bool yesNoMode, QWidget* parent)
     placeButton(cmdYes, 1635);
     placeButton(cmdNo, 2130);
     placeButton(cmdCancel, 2625);
-    connect(cmdOK, &QPushButton::clicked, this, &frmError::cmdOK_Click);
-    connect(cmdYes, &QPushButton::clicked, this, &frmError::cmdYes_Click);
-    connect(cmdNo, &QPushButton::clicked, this, &frmError::cmdNo_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmError::cmdCancel_Click);
+    kit::on(cmdOK, &QPushButton::clicked, this, &frmError::cmdOK_Click);
+    kit::on(cmdYes, &QPushButton::clicked, this, &frmError::cmdYes_Click);
+    kit::on(cmdNo, &QPushButton::clicked, this, &frmError::cmdNo_Click);
+    kit::on(cmdCancel, &QPushButton::clicked, this, &frmError::cmdCancel_Click);
 
     Form_Load();
 }

@@ -11,6 +11,7 @@
 #include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
 #include "engine/WallpaperImage.h"
+#include "engine/WallpaperPlacement.h"
 #include "engine/Windows.h"
 #include "gui/Tray.h"
 #include "platform/Clock.h"
@@ -275,12 +276,12 @@ void frmMain::mnupopup_Click() {
                                            : QStringLiteral("Enable Automatic Updates"));
     showDropWindowState();
     const int16_t p = ActiveMagicList.GetEntryPosition(a);
-    if (p < 1 || p > 4)
+    if (p < placement::Tile || p > placement::BestFit)
         return;
-    mnuTileCurrent->setChecked(p == 1);
-    mnuCenterCurrent->setChecked(p == 2);
-    mnuStretchCurrent->setChecked(p == 3);
-    mnuBestFitCurrent->setChecked(p == 4);
+    mnuTileCurrent->setChecked(p == placement::Tile);
+    mnuCenterCurrent->setChecked(p == placement::Centre);
+    mnuStretchCurrent->setChecked(p == placement::Stretch);
+    mnuBestFitCurrent->setChecked(p == placement::BestFit);
 }
 
 void frmMain::showDropWindowState() {
@@ -343,7 +344,7 @@ void frmMain::mnuPrevious_Click() {
 }
 
 void frmMain::mnuClear_Click() {
-    int16_t position = 2;
+    int16_t position = placement::Centre;
     int32_t rotation = 0;
     SetWallpaperImage(QString(), position, -1, -1, 0, 0, 0, rotation);
 }
@@ -370,19 +371,19 @@ void frmMain::reposition(int16_t placement) {
 }
 
 void frmMain::mnuTileCurrent_Click() {
-    reposition(1);
+    reposition(placement::Tile);
 }
 
 void frmMain::mnuCenterCurrent_Click() {
-    reposition(2);
+    reposition(placement::Centre);
 }
 
 void frmMain::mnuStretchCurrent_Click() {
-    reposition(3);
+    reposition(placement::Stretch);
 }
 
 void frmMain::mnuBestFitCurrent_Click() {
-    reposition(4);
+    reposition(placement::BestFit);
 }
 
 void frmMain::rotate(int steps) {

@@ -159,12 +159,12 @@ TEST_F(MainFormTest, ALaterCopysMessageOpensThePanelEvenWithoutATray) {
     tray.available = false;
     loadForm();
     EXPECT_FALSE(tray.shown);
-    instance.receive({1025, 0, -32767});
+    instance.receive({mainmsg::TrayCallback, 0, mainmsg::ShowPanelParam});
     EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), 1);
     ASSERT_TRUE(windows.plainPanels.value(0));
     EXPECT_TRUE(windows.plainPanels[0]->isVisible());
     // Other values of the message change nothing.
-    instance.receive({1025, 0, 0x202});
+    instance.receive({mainmsg::TrayCallback, 0, traymsg::LeftButtonUp});
     instance.receive({1024, 0, -32767});
     EXPECT_EQ(windows.count(QStringLiteral("ControlPanel")), 1);
 }

@@ -116,8 +116,8 @@ TEST_F(SelectListTest, TheTrayAndTheTimerWaitForLongWork) {
     {
         BusyWork busy;
         MainForm->Timer1_Timer();
-        tray.click(0x203);
-        instance.receive({1025, 0, -32767});
+        tray.click(traymsg::LeftDoubleClick);
+        instance.receive({mainmsg::TrayCallback, 0, mainmsg::ShowPanelParam});
         for (QAction* a : {MainForm->mnuNext, MainForm->mnuRemove, MainForm->mnuChooseOtherList,
                            MainForm->mnuImageReceiver, MainForm->mnuRotate90})
             a->trigger();

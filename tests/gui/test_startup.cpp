@@ -113,7 +113,8 @@ TEST_F(StartUpTest, ASecondCopyHandsOverBeforeLoadingAnything) {
     instance.running = true;
     EXPECT_FALSE(Main({QStringLiteral("-SILENT")}));
     ASSERT_EQ(instance.sent.size(), 1);
-    EXPECT_EQ(instance.sent[0], (InstanceMessage{1025, 0, -32767}));
+    EXPECT_EQ(instance.sent[0],
+              (InstanceMessage{mainmsg::TrayCallback, 0, mainmsg::ShowPanelParam}));
     EXPECT_EQ(MainForm, nullptr);
     EXPECT_EQ(tray.adds, 0);
     EXPECT_FALSE(runValue()); // not even the start-at-logon value is written

@@ -1,5 +1,6 @@
 #include "engine/ErrorWindow.h"
 #include "engine/ProgramState.h"
+#include "engine/WallpaperPlacement.h"
 #include "gui/forms/frmEndProg.h"
 #include "runtime/Dates.h"
 #include "runtime/RuntimeError.h"
@@ -35,13 +36,11 @@ protected:
         makeList(3);
         loadForm();
     }
+    // A menu item of the tray menu or of the drop window's menu.
     QAction* item(const char* name) const {
-        auto* found = MainForm->findChild<QAction*>(QString::fromLatin1(name));
-        if (!found) {
-            for (QMenu* menu : {MainForm->mnupopup.get(), MainForm->mnuMagicCollector.get()})
-                if (!found)
-                    found = menu->findChild<QAction*>(QString::fromLatin1(name));
-        }
+        QAction* found = MainForm->mnupopup->findChild<QAction*>(QString::fromLatin1(name));
+        if (!found)
+            found = MainForm->mnuMagicCollector->findChild<QAction*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
@@ -57,103 +56,88 @@ struct ItemCase {
 // Each item of the tray menu and the drop window's menu, by its name.
 class TrayItemTest : public TrayWiringTest, public ::testing::WithParamInterface<int> {};
 
-const ItemCase& itemCase(int i);
-
-#define CASE_CHECK []([[maybe_unused]] const TrayWiringTest& t)
-#define NO_BEFORE std::function<void(TrayWiringTest&)>()
+using T = const TrayWiringTest&;
 
 const std::vector<ItemCase>& itemCases() {
     static const std::vector<ItemCase> cases = {
-        {"mnuControlPanel", NO_BEFORE,
-         CASE_CHECK{EXPECT_EQ(t.windows.count(QStringLiteral("ControlPanel")), 1);
-    ASSERT_TRUE(MainForm->ControlPanel);
-    EXPECT_TRUE(MainForm->ControlPanel->isVisible());
-}
-} // namespace
-, {"mnuDisable", NO_BEFORE, CASE_CHECK{EXPECT_FALSE(MainForm->Timer1->isActive());
-EXPECT_EQ(MainForm->mnuDisable->text(), QStringLiteral("Enable Automatic Updates"));
-}
-}
-, {"mnuChooseOtherList", NO_BEFORE,
-   CASE_CHECK{EXPECT_EQ(t.windows.count(QStringLiteral("ListPicker")), 1);
-}
-}
-, {"mnuImageReceiver", NO_BEFORE,
-   CASE_CHECK{EXPECT_EQ(t.windows.count(QStringLiteral("DropWindow")), 1);
-EXPECT_TRUE(DropWindow);
-}
-}
-, {"mnuNext", NO_BEFORE, CASE_CHECK{EXPECT_EQ(t.active(), 1);
-EXPECT_EQ(t.desktop.applied.size(), 1);
-}
-}
-, {"mnuPrevious", NO_BEFORE, CASE_CHECK{EXPECT_EQ(t.active(), 2);
-EXPECT_EQ(t.desktop.applied.size(), 1);
-}
-}
-, {"mnuClear", NO_BEFORE, CASE_CHECK{ASSERT_EQ(t.desktop.applied.size(), 1);
-EXPECT_TRUE(t.desktop.applied.last().wallpaperPath.isEmpty());
-EXPECT_EQ(ActiveMagicList.GetCount(), 3);
-}
-}
-, {"mnuBestFitCurrent", NO_BEFORE, CASE_CHECK{EXPECT_EQ(t.savedList().GetEntryPosition(0), 4);
-}
-}
-, {"mnuCenterCurrent", [](TrayWiringTest&) { ActiveMagicList.SetEntryPosition(0, 4); },
-   CASE_CHECK{EXPECT_EQ(t.savedList().GetEntryPosition(0), 2);
-}
-}
-, {"mnuStretchCurrent", NO_BEFORE, CASE_CHECK{EXPECT_EQ(t.savedList().GetEntryPosition(0), 3);
-}
-}
-, {"mnuTileCurrent", NO_BEFORE, CASE_CHECK{EXPECT_EQ(t.savedList().GetEntryPosition(0), 1);
-}
-}
-, {"mnuRotate90", NO_BEFORE, CASE_CHECK{EXPECT_EQ(t.savedList().GetEntryRotate(0), 90);
-}
-}
-, {"mnuRotate270", NO_BEFORE, CASE_CHECK{EXPECT_EQ(t.savedList().GetEntryRotate(0), 270);
-}
-}
-, {"mnuRotate180", NO_BEFORE, CASE_CHECK{EXPECT_EQ(t.savedList().GetEntryRotate(0), 180);
-}
-}
-, {"mnuCrop", NO_BEFORE, CASE_CHECK{EXPECT_EQ(t.windows.count(QStringLiteral("Crop")), 1);
-EXPECT_EQ(t.windows.cropRequests.size(), 1);
-}
-}
-, {"mnuRemove", NO_BEFORE, CASE_CHECK{EXPECT_EQ(ActiveMagicList.GetCount(), 2);
-EXPECT_EQ(t.savedList().GetCount(), 2);
-}
-}
-, {"mnuAbout", NO_BEFORE, CASE_CHECK{EXPECT_EQ(t.windows.count(QStringLiteral("About")), 1);
-}
-}
-, {"mnuExit", NO_BEFORE, CASE_CHECK{EXPECT_TRUE(ProgramEnding());
-EXPECT_EQ(MainForm, nullptr);
-}
-}
-, {"mnuTurnOff", [](TrayWiringTest&) { ShowDropWindow(); }, CASE_CHECK{EXPECT_FALSE(DropWindow);
-}
-}
-, {"mnuMakeImagesActive", [](TrayWiringTest&) { Options.MakeDroppedActive = false; },
-   CASE_CHECK{EXPECT_TRUE(Options.MakeDroppedActive);
-EXPECT_EQ(t.option(QStringLiteral("MakeDroppedActive")), QStringLiteral("TRUE"));
-}
-}
-, {"mnuPromptForFileName", [](TrayWiringTest&) { Options.PromptForNameOnDrop = false; },
-   CASE_CHECK{EXPECT_TRUE(Options.PromptForNameOnDrop);
-EXPECT_EQ(t.option(QStringLiteral("PromptForNameOnDrop")), QStringLiteral("TRUE"));
-}
-}
-, {"mnuChooseOtherList2", NO_BEFORE,
-   CASE_CHECK{EXPECT_EQ(t.windows.count(QStringLiteral("ListPicker")), 1);
-}
-}
-,
-}
-;
-return cases;
+        {"mnuControlPanel", nullptr,
+         [](T t) {
+             EXPECT_EQ(t.windows.count(QStringLiteral("ControlPanel")), 1);
+             ASSERT_TRUE(MainForm->ControlPanel);
+             EXPECT_TRUE(MainForm->ControlPanel->isVisible());
+         }},
+        {"mnuDisable", nullptr,
+         [](T) {
+             EXPECT_FALSE(MainForm->Timer1->isActive());
+             EXPECT_EQ(MainForm->mnuDisable->text(), QStringLiteral("Enable Automatic Updates"));
+         }},
+        {"mnuChooseOtherList", nullptr,
+         [](T t) { EXPECT_EQ(t.windows.count(QStringLiteral("ListPicker")), 1); }},
+        {"mnuImageReceiver", nullptr,
+         [](T t) {
+             EXPECT_EQ(t.windows.count(QStringLiteral("DropWindow")), 1);
+             EXPECT_TRUE(DropWindow);
+         }},
+        {"mnuNext", nullptr,
+         [](T t) {
+             EXPECT_EQ(t.active(), 1);
+             EXPECT_EQ(t.desktop.applied.size(), 1);
+         }},
+        {"mnuPrevious", nullptr,
+         [](T t) {
+             EXPECT_EQ(t.active(), 2);
+             EXPECT_EQ(t.desktop.applied.size(), 1);
+         }},
+        {"mnuClear", nullptr,
+         [](T t) {
+             ASSERT_EQ(t.desktop.applied.size(), 1);
+             EXPECT_TRUE(t.desktop.applied.last().wallpaperPath.isEmpty());
+             EXPECT_EQ(ActiveMagicList.GetCount(), 3);
+         }},
+        {"mnuBestFitCurrent", nullptr,
+         [](T t) { EXPECT_EQ(t.savedList().GetEntryPosition(0), placement::BestFit); }},
+        {"mnuCenterCurrent",
+         [](TrayWiringTest&) { ActiveMagicList.SetEntryPosition(0, placement::BestFit); },
+         [](T t) { EXPECT_EQ(t.savedList().GetEntryPosition(0), placement::Centre); }},
+        {"mnuStretchCurrent", nullptr,
+         [](T t) { EXPECT_EQ(t.savedList().GetEntryPosition(0), placement::Stretch); }},
+        {"mnuTileCurrent", nullptr,
+         [](T t) { EXPECT_EQ(t.savedList().GetEntryPosition(0), placement::Tile); }},
+        {"mnuRotate90", nullptr, [](T t) { EXPECT_EQ(t.savedList().GetEntryRotate(0), 90); }},
+        {"mnuRotate270", nullptr, [](T t) { EXPECT_EQ(t.savedList().GetEntryRotate(0), 270); }},
+        {"mnuRotate180", nullptr, [](T t) { EXPECT_EQ(t.savedList().GetEntryRotate(0), 180); }},
+        {"mnuCrop", nullptr,
+         [](T t) {
+             EXPECT_EQ(t.windows.count(QStringLiteral("Crop")), 1);
+             EXPECT_EQ(t.windows.cropRequests.size(), 1);
+         }},
+        {"mnuRemove", nullptr,
+         [](T t) {
+             EXPECT_EQ(ActiveMagicList.GetCount(), 2);
+             EXPECT_EQ(t.savedList().GetCount(), 2);
+         }},
+        {"mnuAbout", nullptr, [](T t) { EXPECT_EQ(t.windows.count(QStringLiteral("About")), 1); }},
+        {"mnuExit", nullptr,
+         [](T) {
+             EXPECT_TRUE(ProgramEnding());
+             EXPECT_EQ(MainForm, nullptr);
+         }},
+        {"mnuTurnOff", [](TrayWiringTest&) { ShowDropWindow(); },
+         [](T) { EXPECT_FALSE(DropWindow); }},
+        {"mnuMakeImagesActive", [](TrayWiringTest&) { Options.MakeDroppedActive = false; },
+         [](T t) {
+             EXPECT_TRUE(Options.MakeDroppedActive);
+             EXPECT_EQ(t.option(QStringLiteral("MakeDroppedActive")), QStringLiteral("TRUE"));
+         }},
+        {"mnuPromptForFileName", [](TrayWiringTest&) { Options.PromptForNameOnDrop = false; },
+         [](T t) {
+             EXPECT_TRUE(Options.PromptForNameOnDrop);
+             EXPECT_EQ(t.option(QStringLiteral("PromptForNameOnDrop")), QStringLiteral("TRUE"));
+         }},
+        {"mnuChooseOtherList2", nullptr,
+         [](T t) { EXPECT_EQ(t.windows.count(QStringLiteral("ListPicker")), 1); }},
+    };
+    return cases;
 }
 
 const ItemCase& itemCase(int i) {

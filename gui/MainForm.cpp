@@ -192,22 +192,18 @@ void frmMain::Form_Unload() {
 }
 
 int32_t frmMain::ShellTrayAdd() {
-    Tray* tray = services().tray;
-    if (!tray)
-        return 0;
-    const bool added =
-        tray->add(programIcon(), QStringLiteral("Tapestrel"), mnupopup.get(), mainmsg::TrayCallback,
-                  [this](int32_t message, int32_t wParam, int32_t lParam) {
-                      // The icon's clicks are commands as the menu's are;
-                      // TrayWindowProc does nothing while long work runs.
-                      kit::guarded([&] { TrayWindowProc(message, wParam, lParam); });
-                  });
+    const bool added = programTray().add(
+        programIcon(), QStringLiteral("Tapestrel"), mnupopup.get(), mainmsg::TrayCallback,
+        [this](int32_t message, int32_t wParam, int32_t lParam) {
+            // The icon's clicks are commands as the menu's are;
+            // TrayWindowProc does nothing while long work runs.
+            kit::guarded([&] { TrayWindowProc(message, wParam, lParam); });
+        });
     return added ? 1 : 0;
 }
 
 void frmMain::ShellTrayDelete() {
-    if (Tray* tray = services().tray)
-        tray->remove();
+    programTray().remove();
 }
 
 int32_t frmMain::TrayWindowProc(int32_t message, int32_t, int32_t lParam) {
@@ -221,8 +217,7 @@ int32_t frmMain::TrayWindowProc(int32_t message, int32_t, int32_t lParam) {
         DisplayNextWallpaper();
         break;
     case traymsg::RightButtonUp:
-        if (Tray* tray = services().tray)
-            tray->popUpMenu(mnupopup.get());
+        programTray().popUpMenu(mnupopup.get());
         break;
     default:
         break;

@@ -1,5 +1,7 @@
 #include "gui/Tray.h"
 
+#include "platform/Services.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
@@ -84,4 +86,15 @@ void SystemTray::popUpMenu(QMenu* menu) {
         return;
     if (menu)
         menu->popup(QCursor::pos());
+}
+
+Tray& programTray() {
+    if (Tray* tray = services().tray)
+        return *tray;
+    static FakeTray none = [] {
+        FakeTray t;
+        t.available = false;
+        return t;
+    }();
+    return none;
 }

@@ -100,3 +100,7 @@ public:
     Handler handler;
     QList<QMenu*> popUps;
 };
+
+// The tray of the services, or while nobody set one a tray without a
+// notification area: the icon is never shown and no click comes.
+Tray& programTray();

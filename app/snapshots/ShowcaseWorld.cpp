@@ -79,5 +79,5 @@ ShowcaseWorld::ShowcaseWorld() {
 
 ShowcaseWorld::~ShowcaseWorld() {
     resetProgramState();
-    services() = Services{};
+    services() = standInServices();
 }

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
@@ -50,8 +51,7 @@ int currentSecond() {
 // the user chose it, and the settings.
 void saveSession() {
     ActiveMagicList.Save();
-    if (!Options.AutoRestart)
-        DeleteRegValue(kRunKey, kRunValueName);
+    UpdateStartAtLogon();
     Options.ActiveList = ActiveMagicList.GetFilePath();
     SaveOptions();
 }
@@ -87,8 +87,8 @@ void saveOnTheWayOut() {
 // settings and the main form, then `quit` ends the event loop.
 void finishProgram(void (*quit)() = [] { QCoreApplication::quit(); }) {
     ThisRun.ending = true;
-    if (!Options.AutoRestart)
-        DeleteRegValue(kRunKey, kRunValueName);
+    // The box may have been ticked again after a start without restart.
+    UpdateStartAtLogon();
     if (DropWindow)
         delete DropWindow.data();
     Options.ActiveList = ActiveMagicList.GetFilePath();
@@ -268,12 +268,21 @@ void installSessionEndHandlers() {
     }
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         // The session manager asks for the data before it ends the session;
-        // whatever ends the program afterwards, nothing is lost.
-        QObject::connect(app, &QGuiApplication::commitDataRequest, app, [](QSessionManager&) {
-            if (ThisRun.ending || !MainForm)
-                return;
-            saveSession();
-        });
+        // whatever ends the program afterwards, nothing is lost. It is never
+        // to bring the program back itself: the start-at-logon entry is the
+        // one way in at logon, with its switch, and only while the user
+        // wants it.
+        QObject::connect(app, &QGuiApplication::commitDataRequest, app,
+                         [](QSessionManager& manager) {
+                             manager.setRestartHint(QSessionManager::RestartNever);
+                             if (ThisRun.ending || !MainForm)
+                                 return;
+                             saveSession();
+                         });
+        QObject::connect(app, &QGuiApplication::saveStateRequest, app,
+                         [](QSessionManager& manager) {
+                             manager.setRestartHint(QSessionManager::RestartNever);
+                         });
     }
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
                      QCoreApplication::instance(), [] { endWithoutQuestion(); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QList>
 #include <QMenu>
@@ -32,6 +33,23 @@ TrayHost trayHostOn(const QDBusConnection& bus);
 // plain activation is the one way to "double-click", and counts as one.
 int32_t trayMouseCode(QSystemTrayIcon::ActivationReason reason, TrayHost host);
 
+// Turns a tray's activations into mouse codes. A StatusNotifierItem host
+// reports each click of a double click as an activation of its own: the
+// first counts as the double click, and one that follows within the
+// desktop's double-click interval belongs to it and counts as nothing.
+class TrayActivations {
+public:
+    explicit TrayActivations(int doubleClickIntervalMs) : intervalMs_(doubleClickIntervalMs) {}
+    // The code for an activation at `nowMs` (any steady clock), or 0 for
+    // none.
+    int32_t codeFor(QSystemTrayIcon::ActivationReason reason, TrayHost host, qint64 nowMs);
+
+private:
+    int intervalMs_;
+    qint64 lastActivationMs_ = 0;
+    bool pending_ = false;
+};
+
 // The program's icon in the notification area. Mouse actions on it reach the
 // handler as a callback message whose last value is the mouse code.
 class Tray {
@@ -49,7 +67,12 @@ public:
     virtual void popUpMenu(QMenu* menu) = 0;
 };
 
-// The real one, on QSystemTrayIcon (StatusNotifierItem or XEmbed).
+// The real one, on QSystemTrayIcon (StatusNotifierItem or XEmbed). A tray
+// may come after the program (a session starts it before the panel) and
+// may go and come back (a panel restarted): from `add` on it watches for
+// one, an XEmbed tray manager taking its selection or a
+// StatusNotifierWatcher on the session bus, and puts the icon up again
+// each time one appears. `add` answers whether the icon is up now.
 class SystemTray final : public Tray {
 public:
     SystemTray();
@@ -60,8 +83,35 @@ public:
     void remove() override;
     void popUpMenu(QMenu* menu) override;
 
+    // Whether the icon is in a tray now.
+    bool isShown() const;
+    // How often the XEmbed tray's selection is looked at.
+    static constexpr int kXEmbedPollMs = 500;
+
 private:
+    void watch();
+    // A tray of this kind came, went or was replaced.
+    void trayChanged(TrayHost which);
+    // Puts the icon up when it is wanted, not up yet, and a tray is there.
+    void showInTray();
+    static bool isX11();
+    // The window that holds the XEmbed tray's selection now; 0 for none or
+    // off X11.
+    static unsigned long xembedTrayOwner();
+
     std::unique_ptr<QSystemTrayIcon> icon_;
+    TrayHost iconHost_ = TrayHost::XEmbed;
+    std::unique_ptr<QObject> watcher_;
+    QElapsedTimer clock_;
+    TrayActivations activations_{0};
+    QIcon image_;
+    QString tip_;
+    QPointer<QMenu> menu_;
+    int32_t callbackMessage_ = 0;
+    Handler handler_;
+    bool wanted_ = false;
+    bool statusNotifierHost_ = false;
+    unsigned long xembedOwner_ = 0;
 };
 
 // The test stand-in: records what it was given and lets a test click.

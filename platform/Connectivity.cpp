@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QNetworkInformation>
 #include <QNetworkInterface>
+#include <QObject>
 
 namespace {
 
@@ -86,12 +87,20 @@ ConnectionState stateFromInterfaces(const QList<InterfaceInfo>& interfaces,
     return state;
 }
 
+SystemConnectivity::SystemConnectivity() = default;
+SystemConnectivity::~SystemConnectivity() = default;
+
 void SystemConnectivity::loadBackend() {
     if (loadTried_)
         return;
     loadTried_ = true;
     if (!QNetworkInformation::instance())
         QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
+    if (QNetworkInformation* info = QNetworkInformation::instance()) {
+        listener_ = std::make_unique<QObject>();
+        QObject::connect(info, &QNetworkInformation::reachabilityChanged, listener_.get(),
+                         [this] { backendReportedAt_ = ++events_; });
+    }
 }
 
 QString SystemConnectivity::backendName() {
@@ -103,21 +112,26 @@ QString SystemConnectivity::backendName() {
 
 ConnectionState SystemConnectivity::state() {
     loadBackend();
-    ConnectionState fromInterfaces = stateFromSystemInterfaces();
+    const ConnectionState kernel = stateFromSystemInterfaces();
+    if (lastKernelAnswer_ != int(kernel.connected)) {
+        lastKernelAnswer_ = int(kernel.connected);
+        kernelChangedAt_ = ++events_;
+    }
     QNetworkInformation* info = QNetworkInformation::instance();
     if (!info || !info->supports(QNetworkInformation::Feature::Reachability))
-        return fromInterfaces;
-    switch (info->reachability()) {
-    case QNetworkInformation::Reachability::Unknown:
-        return fromInterfaces;
-    case QNetworkInformation::Reachability::Online:
-        return ConnectionState{true, false, fromInterfaces.name};
-    default:
-        // The backend knows better than the routes: a network without a way
-        // out is set up, but not connected.
-        return ConnectionState{false, fromInterfaces.connected || fromInterfaces.configured,
-                               fromInterfaces.name};
-    }
+        return kernel;
+    const QNetworkInformation::Reachability reachability = info->reachability();
+    if (reachability == QNetworkInformation::Reachability::Unknown)
+        return kernel;
+    const bool backendOnline = reachability == QNetworkInformation::Reachability::Online;
+    // An answer from before the routes changed is about a network that is
+    // no longer there.
+    if (backendOnline == kernel.connected || backendReportedAt_ <= kernelChangedAt_)
+        return kernel;
+    if (backendOnline)
+        return ConnectionState{true, false, kernel.name};
+    // A network without a way out is set up, but not connected.
+    return ConnectionState{false, true, kernel.name};
 }
 
 bool SystemConnectivity::dial(const QString&, int32_t& connection) {

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
+
+class QObject;
 
 // What the machine's network looks like at one moment.
 struct ConnectionState {
@@ -29,15 +32,20 @@ public:
     virtual void hangUp(int32_t connection) = 0;
 };
 
-// The running system's connection. Reachability comes from a network
-// information backend that reports it (NetworkManager, or GLib's monitor on
-// machines without NetworkManager); without one, or while it does not know
-// yet, an up interface other than loopback with a default route counts as
-// connected and one without a route as configured. There is nothing to
+// The running system's connection, read from the kernel at every call: an
+// up interface other than loopback with a default route (IPv4 or IPv6)
+// counts as connected, one without a route as configured. A network
+// information backend (NetworkManager, or GLib's monitor on machines
+// without NetworkManager) may say otherwise only with an answer it reported
+// since the routes last changed, such as a network found to have no way out;
+// an answer it gave before (some backends keep their first one for the whole
+// run) never holds against what the kernel says now. There is nothing to
 // dial on this system: dialling succeeds when the machine is online, and
 // hanging up does nothing.
 class SystemConnectivity final : public Connectivity {
 public:
+    SystemConnectivity();
+    ~SystemConnectivity() override;
     ConnectionState state() override;
     bool dial(const QString& name, int32_t& connection) override;
     void hangUp(int32_t connection) override;
@@ -48,6 +56,14 @@ public:
 private:
     void loadBackend();
     bool loadTried_ = false;
+    // Receives the backend's reports for as long as this object lives.
+    std::unique_ptr<QObject> listener_;
+    // A running count of what was seen: the kernel's answer changing, the
+    // backend reporting. Whichever came last decides when they disagree.
+    quint64 events_ = 0;
+    quint64 kernelChangedAt_ = 0;
+    quint64 backendReportedAt_ = 0;
+    int lastKernelAnswer_ = -1;
 };
 
 // One network interface as the fallback sees it.

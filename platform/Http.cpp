@@ -12,6 +12,8 @@
 
 namespace {
 
+bool plainHttpToLoopback = false; // program state: switched on by the tests only
+
 QString refusedText(const QUrl& url) {
     return QStringLiteral("Refused to connect to %1: only HTTPS may be used")
         .arg(url.toDisplayString());
@@ -19,8 +21,8 @@ QString refusedText(const QUrl& url) {
 
 } // namespace
 
-HttpTransfer::HttpTransfer(QObject* parent, int noDataTimeoutMs)
-    : QObject(parent), noDataTimeoutMs_(noDataTimeoutMs) {}
+HttpTransfer::HttpTransfer(QObject* parent, int noDataTimeoutMs, const TransferLimits& limits)
+    : QObject(parent), noDataTimeoutMs_(noDataTimeoutMs), limits_(limits) {}
 
 namespace {
 
@@ -39,14 +41,27 @@ HttpTransfer::~HttpTransfer() {
 }
 
 void HttpTransfer::start(QNetworkAccessManager& manager, const QUrl& url) {
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::UserVerifiedRedirectPolicy);
-    reply_ = manager.get(request);
+    manager_ = &manager;
     idle_ = new QTimer(this);
     idle_->setSingleShot(true);
     idle_->setInterval(noDataTimeoutMs_);
     connect(idle_, &QTimer::timeout, this, &HttpTransfer::onNoData);
+    if (limits_.timeLimitMs > 0) {
+        overall_ = new QTimer(this);
+        overall_->setSingleShot(true);
+        connect(overall_, &QTimer::timeout, this, &HttpTransfer::onTimeLimit);
+        overall_->start(limits_.timeLimitMs);
+    }
+    request(url);
+}
+
+void HttpTransfer::request(const QUrl& url) {
+    QNetworkRequest request(url);
+    // Redirects are followed here, one request at a time, so that each is
+    // checked against the rule and counted.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
+    reply_ = manager_->get(request);
     // Anything from the server counts as a sign of life.
     connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
         idle_->start();
@@ -55,11 +70,30 @@ void HttpTransfer::start(QNetworkAccessManager& manager, const QUrl& url) {
     connect(reply_, &QNetworkReply::readyRead, this, [this] {
         idle_->start();
         noteAnswer();
+        // The body of a redirect is nobody's business.
+        if (redirectTarget().isValid())
+            return;
+        if (limits_.maxBodyBytes > 0 &&
+            bytesRead_ + reply_->bytesAvailable() > limits_.maxBodyBytes) {
+            breakOff(
+                QNetworkReply::UnknownContentError,
+                QStringLiteral("The answer is larger than %1 bytes").arg(limits_.maxBodyBytes));
+            return;
+        }
         emit readyRead();
     });
-    connect(reply_, &QNetworkReply::redirected, this, &HttpTransfer::onRedirected);
     connect(reply_, &QNetworkReply::finished, this, &HttpTransfer::onFinished);
     idle_->start();
+}
+
+QUrl HttpTransfer::redirectTarget() const {
+    if (!reply_)
+        return {};
+    const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status != 301 && status != 302 && status != 303 && status != 307 && status != 308)
+        return {};
+    const QUrl location(QString::fromUtf8(reply_->rawHeader("Location")), QUrl::StrictMode);
+    return location.isValid() ? reply_->url().resolved(location) : QUrl();
 }
 
 void HttpTransfer::refuse(int error, const QString& text) {
@@ -69,30 +103,48 @@ void HttpTransfer::refuse(int error, const QString& text) {
     QTimer::singleShot(0, this, [this] { finish(); });
 }
 
-void HttpTransfer::onRedirected(const QUrl& target) {
-    if (!reply_)
-        return;
-    const QUrl next = reply_->url().resolved(target);
-    if (Http::isAllowed(next)) {
-        idle_->start();
-        emit reply_->redirectAllowed();
-        return;
-    }
-    error_ = QNetworkReply::InsecureRedirectError;
-    errorText_ = QStringLiteral("Refused to follow a redirect to %1: only HTTPS may be used")
-                     .arg(next.toDisplayString());
+bool HttpTransfer::followRedirect() {
+    const QUrl next = redirectTarget();
+    if (!next.isValid())
+        return false;
+    dropReply(reply_, this);
+    reply_ = nullptr;
     // The redirect's own status is no answer to the request.
     status_ = 0;
     reason_.clear();
-    reply_->abort();
+    if (++redirects_ > Http::kMaxRedirects) {
+        error_ = QNetworkReply::TooManyRedirectsError;
+        errorText_ = QStringLiteral("Too many redirects: more than %1, the last to %2")
+                         .arg(Http::kMaxRedirects)
+                         .arg(next.toDisplayString());
+        return false;
+    }
+    if (!Http::isAllowed(next)) {
+        error_ = QNetworkReply::InsecureRedirectError;
+        errorText_ = QStringLiteral("Refused to follow a redirect to %1: only HTTPS may be used")
+                         .arg(next.toDisplayString());
+        return false;
+    }
+    request(next);
+    return true;
 }
 
 void HttpTransfer::onNoData() {
-    if (!reply_ || finished_)
+    breakOff(QNetworkReply::TimeoutError, QStringLiteral("No data received for %1 seconds")
+                                              .arg(QString::number(noDataTimeoutMs_ / 1000.0)));
+}
+
+void HttpTransfer::onTimeLimit() {
+    breakOff(QNetworkReply::TimeoutError, QStringLiteral("The transfer took longer than %1 seconds")
+                                              .arg(QString::number(limits_.timeLimitMs / 1000.0)));
+}
+
+void HttpTransfer::breakOff(int error, const QString& text) {
+    if (!reply_ || finished_ || error_ != 0)
         return;
-    error_ = QNetworkReply::TimeoutError;
-    errorText_ = QStringLiteral("No data received for %1 seconds")
-                     .arg(QString::number(noDataTimeoutMs_ / 1000.0));
+    error_ = error;
+    errorText_ = text;
+    // The abort reports the end through onFinished, with this error.
     reply_->abort();
 }
 
@@ -109,8 +161,12 @@ void HttpTransfer::noteAnswer() {
 void HttpTransfer::onFinished() {
     if (!reply_)
         return;
+    if (error_ == 0 && followRedirect())
+        return;
     idle_->stop();
-    if (error_ == 0) {
+    if (overall_)
+        overall_->stop();
+    if (error_ == 0 && reply_) {
         noteAnswer();
         const QNetworkReply::NetworkError e = reply_->error();
         // A server's error status is an answer, read through status(); a
@@ -138,17 +194,23 @@ qint64 HttpTransfer::bytesAvailable() const {
 }
 
 QByteArray HttpTransfer::read(qint64 maxSize) {
-    return reply_ && reply_->isOpen() ? reply_->read(maxSize) : QByteArray();
+    const QByteArray bytes = reply_ && reply_->isOpen() ? reply_->read(maxSize) : QByteArray();
+    bytesRead_ += bytes.size();
+    return bytes;
 }
 
 QByteArray HttpTransfer::readAll() {
-    return reply_ && reply_->isOpen() ? reply_->readAll() : QByteArray();
+    const QByteArray bytes = reply_ && reply_->isOpen() ? reply_->readAll() : QByteArray();
+    bytesRead_ += bytes.size();
+    return bytes;
 }
 
 void HttpTransfer::abort() {
     aborted_ = true;
     if (idle_)
         idle_->stop();
+    if (overall_)
+        overall_->stop();
     if (reply_) {
         dropReply(reply_, this);
         reply_ = nullptr;
@@ -165,15 +227,19 @@ bool Http::isAllowed(const QUrl& url) {
     const QString scheme = url.scheme().toLower();
     if (scheme == QStringLiteral("https"))
         return true;
-    if (scheme != QStringLiteral("http"))
+    if (scheme != QStringLiteral("http") || !plainHttpToLoopback)
         return false;
     // Only an address written as such: a name could resolve anywhere.
     QHostAddress address;
     return address.setAddress(url.host()) && address.isLoopback();
 }
 
-HttpTransfer* Http::get(const QUrl& url, QObject* parent) {
-    auto* transfer = new HttpTransfer(parent, noDataTimeoutMs);
+void Http::allowPlainHttpToLoopback(bool allow) {
+    plainHttpToLoopback = allow;
+}
+
+HttpTransfer* Http::get(const QUrl& url, QObject* parent, const TransferLimits& limits) {
+    auto* transfer = new HttpTransfer(parent, noDataTimeoutMs, limits);
     if (!isAllowed(url)) {
         transfer->refuse(QNetworkReply::ProtocolUnknownError, refusedText(url));
         return transfer;

@@ -11,6 +11,14 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class QTimer;
 
+// Bounds of one transfer besides the no-data time. A body larger than
+// `maxBodyBytes` (when above 0) and a transfer that runs longer than
+// `timeLimitMs` (when above 0) end as failed.
+struct TransferLimits {
+    qint64 maxBodyBytes = 0;
+    int timeLimitMs = 0;
+};
+
 // One GET request under way. It reports the body as it comes and its end;
 // it never blocks. A request the rules refuse ends without any connection
 // being made.
@@ -48,18 +56,33 @@ signals:
 
 private:
     friend class Http;
-    HttpTransfer(QObject* parent, int noDataTimeoutMs);
+    HttpTransfer(QObject* parent, int noDataTimeoutMs, const TransferLimits& limits);
     void start(QNetworkAccessManager& manager, const QUrl& url);
+    void request(const QUrl& url);
+    // Where the answer under way sends the request on; invalid when it is
+    // no redirect.
+    QUrl redirectTarget() const;
+    // Goes on to the redirect's target when the answer is one and the rule
+    // and the count allow it; false when the transfer ends here (with a
+    // failure when the redirect was refused).
+    bool followRedirect();
     void refuse(int error, const QString& text);
-    void onRedirected(const QUrl& target);
     void onFinished();
     void onNoData();
+    void onTimeLimit();
+    // Ends the transfer as failed with this error, while it is under way.
+    void breakOff(int error, const QString& text);
     void noteAnswer();
     void finish();
 
+    QNetworkAccessManager* manager_ = nullptr;
     QPointer<QNetworkReply> reply_;
     QTimer* idle_ = nullptr;
+    QTimer* overall_ = nullptr;
     int noDataTimeoutMs_;
+    TransferLimits limits_;
+    int redirects_ = 0;
+    qint64 bytesRead_ = 0;
     int status_ = 0;
     QString reason_;
     int error_ = 0;
@@ -68,11 +91,13 @@ private:
     bool aborted_ = false;
 };
 
-// The program's way onto the web. Only HTTPS is used, except plain HTTP to
-// a literal loopback address (127.0.0.0/8 or ::1, never a host name), and
-// the same rule holds for every redirect an answer asks for, so no answer
-// can send a request on to a plain-HTTP host. A transfer that goes for the
-// no-data time without receiving anything ends as failed.
+// The program's way onto the web. Only HTTPS is used, and the same rule
+// holds for every redirect an answer asks for, so no answer can send a
+// request on to a plain-HTTP host; a chain of more than kMaxRedirects
+// redirects ends as failed. Tests talk to a plain-HTTP server on loopback:
+// only they switch that on, in code (nothing the program reads can). A
+// transfer that goes for the no-data time without receiving anything ends
+// as failed.
 class Http {
 public:
     Http();
@@ -86,11 +111,18 @@ public:
     // How long a transfer may go without receiving anything.
     int noDataTimeoutMs = 30000;
 
+    // Redirects followed for one request at most.
+    static constexpr int kMaxRedirects = 10;
+
     // Whether the rule lets a request go to this address.
     static bool isAllowed(const QUrl& url);
+    // For the tests' own server: plain HTTP to a literal loopback address
+    // (127.0.0.0/8 or ::1, never a host name) is allowed while this is on.
+    // Off in the program.
+    static void allowPlainHttpToLoopback(bool allow);
 
     // Starts a GET; the transfer belongs to `parent`. Never null.
-    HttpTransfer* get(const QUrl& url, QObject* parent);
+    HttpTransfer* get(const QUrl& url, QObject* parent, const TransferLimits& limits = {});
 
 private:
     std::unique_ptr<QNetworkAccessManager> manager_;

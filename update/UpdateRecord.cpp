@@ -23,6 +23,10 @@ UpdateRecord parseUpdateRecord(const QString& text) {
     record.fields[2] = record.fields[2].trimmed();
     record.fields[6] = record.fields[6].trimmed();
     record.installerSize = cLng(record.fields[5]);
+    const QString size = record.fields[5].trimmed();
+    record.installerSizeUsable =
+        record.installerSize > 0 &&
+        std::all_of(size.begin(), size.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     return record;
 }
 
@@ -72,10 +76,9 @@ int progressPercent(int64_t received, int64_t expected) {
     return static_cast<int>(std::clamp(value, 0.0, 100.0));
 }
 
-bool downloadCounts(int status, int64_t bytes, int32_t installerSize) {
-    if (status < 200 || status > 299 || bytes <= 0)
-        return false;
-    return installerSize <= 0 || bytes == installerSize;
+bool downloadCounts(int status, int64_t bytes, const UpdateRecord& record) {
+    return status >= 200 && status <= 299 && record.installerSizeUsable &&
+           bytes == record.installerSize;
 }
 
 QString installerTarget(const QString& updatesFolder, const QString& url) {

@@ -13,6 +13,9 @@ struct UpdateRecord {
     // Fields 1 to 6 as text (element 0 unused); 2 and 6 trimmed.
     std::array<QString, 7> fields;
     int32_t installerSize = 0;
+    // Field 5 is a whole number of bytes above 0, written in digits alone:
+    // only then can a download be checked against it.
+    bool installerSizeUsable = false;
 };
 
 // Splits the record. More than 7 fields with text in them raise
@@ -41,9 +44,9 @@ int64_t expectedDownloadSize(int32_t installerSize);
 // The progress bar's value after `received` bytes: never above 100; with
 // nothing to measure against, 100 once anything came.
 int progressPercent(int64_t received, int64_t expected);
-// Whether a finished download is the installer: a 2xx answer, some bytes,
-// and exactly the record's size when the record gives one.
-bool downloadCounts(int status, int64_t bytes, int32_t installerSize);
+// Whether a finished download is the installer: a 2xx answer and exactly
+// the record's size, which must be usable.
+bool downloadCounts(int status, int64_t bytes, const UpdateRecord& record);
 
 // Where the installer is saved: its name is the last part of the address's
 // path, in `updatesFolder` (which ends in "/"). "" when the address may not

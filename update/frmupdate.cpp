@@ -7,6 +7,7 @@
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "gui/StartUp.h"
+#include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Http.h"
@@ -415,7 +416,8 @@ void frmupdate::CheckForUpdate() {
             failCheck(QStringLiteral("No update site is configured."));
             return;
         }
-        recordTransfer_ = services().http->get(QUrl(address), this);
+        recordTransfer_ = services().http->get(QUrl(address), this,
+                                               TransferLimits{kRecordSizeLimit, recordTimeLimitMs});
         kit::on(recordTransfer_.data(), &HttpTransfer::finished, this, &frmupdate::recordEnded);
     } catch (const RuntimeError& e) {
         failCheck(e.description());
@@ -491,15 +493,17 @@ void frmupdate::DownloadUpdate() {
     downloadFailed_ = false;
     received_ = 0;
     expected_ = expectedDownloadSize(record_.installerSize);
-    if (target_.isEmpty() || !services().http) {
+    downloaded_.clear();
+    if (target_.isEmpty() || !services().http || !record_.installerSizeUsable) {
         // Refused before any connection: an address the rules do not allow,
-        // or no plain file name to save it under.
+        // no plain file name to save it under, or no size to check it by.
         endDownload(false);
         return;
     }
     // An installer left from an earlier download goes first.
     QFile::remove(target_);
-    downloadTransfer_ = services().http->get(QUrl(url), this);
+    downloadTransfer_ = services().http->get(
+        QUrl(url), this, TransferLimits{record_.installerSize, downloadTimeLimitMs});
     kit::on(downloadTransfer_.data(), &HttpTransfer::readyRead, this, &frmupdate::downloadData);
     kit::on(downloadTransfer_.data(), &HttpTransfer::finished, this, &frmupdate::downloadEnded);
 }
@@ -520,21 +524,12 @@ void frmupdate::downloadData() {
     }
     while (transfer->bytesAvailable() > 0) {
         const QByteArray chunk = transfer->read(kChunkSize);
-        if (!file_) {
-            file_ = new QFile(target_, this);
-            if (!file_->open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-                delete file_;
-                file_ = nullptr;
-                fail();
-                return;
-            }
-        }
         received_ += chunk.size();
-        if (file_->write(chunk) != chunk.size() ||
-            (record_.installerSize > 0 && received_ > record_.installerSize)) {
+        if (received_ > record_.installerSize) {
             fail();
             return;
         }
+        downloaded_.append(chunk);
         if (ProgressBar1->value() < 100)
             ProgressBar1->setValue(progressPercent(received_, expected_));
     }
@@ -547,36 +542,31 @@ void frmupdate::downloadEnded() {
     downloadData();
     if (transferEnded_)
         return;
-    endDownload(transfer->error() == 0 &&
-                downloadCounts(transfer->status(), received_, record_.installerSize));
+    endDownload(transfer->error() == 0 && downloadCounts(transfer->status(), received_, record_));
 }
 
 void frmupdate::endDownload(bool succeeded) {
     transferEnded_ = true;
-    if (file_) {
-        succeeded = file_->flush() && succeeded;
-        file_->close();
-        // The installer is started by its owner only.
-        if (succeeded)
-            succeeded = file_->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner);
+    if (succeeded) {
+        // Written whole under a temporary name, then renamed: a kill at any
+        // moment leaves either no installer or the complete one. It is
+        // started by its owner only.
+        succeeded =
+            replaceFileContent(target_, downloaded_) == 0 &&
+            QFile::setPermissions(target_, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner);
+        if (!succeeded)
+            QFile::remove(target_);
     }
-    if (!succeeded)
-        discardDownload();
-    delete file_;
-    file_ = nullptr;
+    discardDownload();
     downloadSucceeded_ = succeeded;
     picDownload->unsetCursor();
     ShowStep(succeeded ? 4 : 5);
 }
 
 void frmupdate::discardDownload() {
-    if (file_) {
-        file_->close();
-        file_->remove();
-        delete file_;
-        file_ = nullptr;
-    }
+    downloaded_.clear();
+    downloaded_.squeeze();
 }
 
 void frmupdate::stopTransfers() {

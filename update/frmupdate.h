@@ -8,7 +8,6 @@
 #include <cstdint>
 
 class HttpTransfer;
-class QFile;
 class QFrame;
 class QLabel;
 class QProgressBar;
@@ -75,6 +74,12 @@ public:
     static QString recordAddress();
     // The record's path on the server.
     static const QString kRecordPath;
+    // A record is one short line: an answer beyond this many bytes is none.
+    static constexpr qint64 kRecordSizeLimit = 4096;
+    // How long the record's fetch and the installer's download may take in
+    // all, however steadily the data trickles in.
+    int recordTimeLimitMs = 60 * 1000;
+    int downloadTimeLimitMs = 30 * 60 * 1000;
 
 protected:
     void Form_Load() override;
@@ -111,7 +116,9 @@ private:
     bool closed_ = false;
     QPointer<HttpTransfer> recordTransfer_;
     QPointer<HttpTransfer> downloadTransfer_;
-    QFile* file_ = nullptr;
+    // The installer as it arrives; it is written under its name only once
+    // it is whole and checked.
+    QByteArray downloaded_;
     int64_t received_ = 0;
     int64_t expected_ = 0;
     bool downloadFailed_ = false;

@@ -51,6 +51,8 @@ QProcessEnvironment ProgramWorld::environment() const {
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tapestrel.life.info=true"));
     if (!display.isEmpty())
         env.insert(QStringLiteral("DISPLAY"), display);
+    if (!sessionManager.isEmpty())
+        env.insert(QStringLiteral("SESSION_MANAGER"), sessionManager);
     return env;
 }
 

@@ -37,6 +37,9 @@ public:
 
     // The X display copies are started on; empty for the test's own.
     QString display;
+    // The session manager copies register with (SESSION_MANAGER); empty
+    // for none.
+    QString sessionManager;
 
 private:
     QTemporaryDir root_;

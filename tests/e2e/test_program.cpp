@@ -5,6 +5,7 @@
 #include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/e2e/ProgramRun.h"
+#include "tests/e2e/SessionManagerStandIn.h"
 #include "tests/e2e/TopWindows.h"
 #include "tests/xvfb/RootWindowProbe.h"
 
@@ -239,6 +240,38 @@ TEST_F(ProgramTest, WhenTheDisplayGoesAwayTheListAndTheSettingsAreStillSaved) {
     EXPECT_FALSE(run->crashed()) << run->log().toStdString();
     EXPECT_TRUE(run->log().contains(QStringLiteral("saved on the way out")));
     expectSaved(listFile);
+}
+
+TEST_F(ProgramTest, TheSessionManagerIsToldNeverToRestartItAndItsSaveRequestSaves) {
+    SessionManagerStandIn manager;
+    if (manager.address().isEmpty())
+        GTEST_SKIP() << "no session manager of the test's own: " << manager.problem().toStdString();
+    world.sessionManager = manager.address();
+    QString listFile;
+    const std::unique_ptr<ProgramRun> run = startThenRemoveItsFiles(listFile);
+    ASSERT_TRUE(run);
+
+    // Registered, and its first save set its properties.
+    ASSERT_TRUE(waitFor([&] { return manager.events().contains(QStringLiteral("done")); }))
+        << manager.events().join(u' ').toStdString() << run->log().toStdString();
+    EXPECT_EQ(manager.clients(), 1);
+    EXPECT_EQ(manager.cardinalProperty(QStringLiteral("RestartStyleHint")),
+              SessionManagerStandIn::kRestartNever);
+
+    // Before a logout: the save request saves, and the hint stays.
+    const qsizetype before = manager.events().count(QStringLiteral("done"));
+    manager.saveYourself(true);
+    ASSERT_TRUE(waitFor([&] { return manager.events().count(QStringLiteral("done")) > before; }))
+        << manager.events().join(u' ').toStdString();
+    EXPECT_EQ(manager.cardinalProperty(QStringLiteral("RestartStyleHint")),
+              SessionManagerStandIn::kRestartNever);
+    expectSaved(listFile);
+
+    // The end of the session ends the program, without a question.
+    manager.die();
+    ASSERT_TRUE(run->waitForEnd(5000)) << "still running: " << run->log().toStdString();
+    EXPECT_FALSE(run->crashed());
+    EXPECT_EQ(run->exitCode(), 0);
 }
 
 TEST_F(ProgramTest, AStartWithNoListsCreatesMyMagicList) {

@@ -226,6 +226,19 @@ TEST_F(StartUpTest, ExitWithOkKeepsTheRunValueOnlyWhenRestartIsTicked) {
     }
 }
 
+TEST_F(StartUpTest, ExitWithTheBoxTickedAgainWritesTheRunValueThatTheStartRemoved) {
+    makeList(1);
+    Options.AutoRestart = false;
+    UpdateStartAtLogon(); // as a start with automatic restart off leaves it
+    ASSERT_FALSE(runValue());
+    loadForm();
+    answerExitQuestion(true, true);
+    EndProgram(true);
+    EXPECT_TRUE(Options.AutoRestart);
+    EXPECT_EQ(runValue(), startAtLogonCommand());
+    EXPECT_TRUE(runValue()->endsWith(QStringLiteral(" -SILENT")));
+}
+
 TEST_F(StartUpTest, ExitClosesTheDropWindowAfterTheRunValueAndBeforeTheSettings) {
     makeList(1);
     loadForm();

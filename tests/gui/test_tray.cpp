@@ -40,6 +40,49 @@ TEST(Tray, APlainActivationCountsAsADoubleClickOnlyWhereThereIsNoOther) {
             << int(c.reason) << " on " << int(c.host);
 }
 
+TEST(Tray, ADoubleClickOnAStatusNotifierTrayIsOneDoubleClick) {
+    using R = QSystemTrayIcon::ActivationReason;
+    constexpr int32_t next = traymsg::LeftDoubleClick;
+    const struct {
+        const char* name;
+        TrayHost host;
+        QList<QPair<R, qint64>> activations; // reason, at ms
+        QList<int32_t> codes;
+    } cases[] = {
+        {"the two clicks of a double click",
+         TrayHost::StatusNotifier,
+         {{R::Trigger, 1000}, {R::Trigger, 1200}},
+         {next, 0}},
+        {"two double clicks",
+         TrayHost::StatusNotifier,
+         {{R::Trigger, 1000}, {R::Trigger, 1100}, {R::Trigger, 2000}, {R::Trigger, 2050}},
+         {next, 0, next, 0}},
+        {"clicks further apart than the interval",
+         TrayHost::StatusNotifier,
+         {{R::Trigger, 1000}, {R::Trigger, 1401}, {R::Trigger, 1802}},
+         {next, next, next}},
+        {"a third click right after a double click",
+         TrayHost::StatusNotifier,
+         {{R::Trigger, 1000}, {R::Trigger, 1100}, {R::Trigger, 1200}},
+         {next, 0, next}},
+        {"the menu between",
+         TrayHost::StatusNotifier,
+         {{R::Trigger, 1000}, {R::Context, 1100}, {R::Trigger, 1200}},
+         {next, traymsg::RightButtonUp, next}},
+        {"an XEmbed tray reports its own double clicks",
+         TrayHost::XEmbed,
+         {{R::Trigger, 1000}, {R::DoubleClick, 1100}, {R::Trigger, 1150}},
+         {traymsg::LeftButtonUp, next, traymsg::LeftButtonUp}},
+    };
+    for (const auto& c : cases) {
+        TrayActivations activations(400);
+        QList<int32_t> codes;
+        for (const auto& [reason, at] : c.activations)
+            codes << activations.codeFor(reason, c.host, at);
+        EXPECT_EQ(codes, c.codes) << c.name;
+    }
+}
+
 TEST(Tray, AStatusNotifierHostIsFoundThroughItsWatcher) {
     PrivateBus bus;
     if (bus.address().isEmpty())

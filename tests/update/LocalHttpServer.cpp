@@ -1,8 +1,13 @@
 #include "tests/update/LocalHttpServer.h"
 
+#include "platform/Http.h"
+
 #include <QTcpSocket>
 
 LocalHttpServer::LocalHttpServer() {
+    // This server speaks plain HTTP: the program's rule lets the tests
+    // reach it while it exists.
+    Http::allowPlainHttpToLoopback(true);
     server_.listen(QHostAddress::LocalHost, 0);
     connect(&server_, &QTcpServer::newConnection, this, &LocalHttpServer::onConnection);
 }
@@ -10,6 +15,7 @@ LocalHttpServer::LocalHttpServer() {
 LocalHttpServer::~LocalHttpServer() {
     for (QTcpSocket* s : findChildren<QTcpSocket*>())
         s->abort();
+    Http::allowPlainHttpToLoopback(false);
 }
 
 QString LocalHttpServer::base() const {

@@ -15,7 +15,8 @@ class QTcpSocket;
 // the update check. Each path answers as its route says: a whole answer, an
 // answer that never comes, a body held after its first bytes until the test
 // releases it, a body shorter than its announced length, or a redirect.
-// Paths without a route answer 404 "Not Found".
+// Paths without a route answer 404 "Not Found". While it exists, the
+// program's HTTP rule lets requests reach it (plain HTTP to loopback).
 class LocalHttpServer final : public QObject {
 public:
     enum class Mode {

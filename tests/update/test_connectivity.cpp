@@ -1,14 +1,21 @@
 #include "engine/Internet.h"
 #include "engine/ProgramState.h"
 #include "platform/Connectivity.h"
+#include "tests/common/RerunTest.h"
 #include "tests/common/gui/FormTestKit.h"
 #include "tests/update/UpdateWorld.h"
 #include "update/frmBadConnection.h"
+#include "update/frmupdate.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <unistd.h>
 
 namespace {
 
@@ -174,6 +181,163 @@ TEST_F(InternetTest, EitherButtonOrTheCloseBoxEndsTheWaitAndTheStateThenDecides)
         // About one poll for each interval waited, never a spin.
         EXPECT_LE(connectivity.queries, 8);
     }
+}
+
+// A network of the test's own: a network namespace that this test runs in
+// again (under unshare), with a veth pair whose one end gets the routes.
+// Outside, the test starts itself in there and reports what it found.
+class NetworkNamespaceTest : public ::testing::Test {
+protected:
+    // Runs this very test in a new network namespace; false when it could
+    // not be made (the reason in `why`).
+    static bool runInside(QString& why) {
+        if (::geteuid() != 0) {
+            why = QStringLiteral("making a network namespace needs root");
+            return false;
+        }
+        if (QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("ip")).isEmpty()) {
+            why = QStringLiteral("unshare or ip is not installed");
+            return false;
+        }
+        if (QProcess::execute(QStringLiteral("unshare"),
+                              {QStringLiteral("-n"), QStringLiteral("true")}) != 0) {
+            why = QStringLiteral("unshare -n fails here (no right to make namespaces)");
+            return false;
+        }
+        const RerunResult inside =
+            rerunThisTest({QStringLiteral("unshare"), QStringLiteral("-n")}, {});
+        if (inside.skipped) {
+            why = QStringLiteral("inside the namespace: ") + inside.output;
+            return false;
+        }
+        EXPECT_TRUE(inside.passed) << inside.output.toStdString();
+        return true;
+    }
+
+    static bool ip(const QString& arguments) {
+        return QProcess::execute(QStringLiteral("ip"), arguments.split(u' ')) == 0;
+    }
+
+    // lo up; tpv0 up with an address and its peer up, so it has a carrier;
+    // no default route yet.
+    static bool makeNetwork() {
+        return ip(QStringLiteral("link set lo up")) &&
+               ip(QStringLiteral("link add tpv0 type veth peer name tpv1")) &&
+               ip(QStringLiteral("link set tpv1 up")) && ip(QStringLiteral("link set tpv0 up")) &&
+               ip(QStringLiteral("addr add 10.77.0.2/24 dev tpv0")) &&
+               ip(QStringLiteral("-6 addr add fd00:77::2/64 dev tpv0 nodad"));
+    }
+};
+
+// Within the time the notice takes between two looks at the connection.
+constexpr int kFollowMs = frmBadConnection::kPollIntervalMs;
+
+bool followsWithin(Connectivity& c, bool connected) {
+    return waitFor([&] { return c.state().connected == connected; }, kFollowMs);
+}
+
+TEST_F(NetworkNamespaceTest, TheRealConnectionFollowsDefaultRoutesThatComeAndGo) {
+    if (!isRerun()) {
+        QString why;
+        if (!runInside(why))
+            GTEST_SKIP() << why.toStdString();
+        return;
+    }
+    if (!makeNetwork())
+        GTEST_SKIP() << "no veth pair could be made in the namespace";
+    SystemConnectivity connectivity;
+    std::cout << "network information backend: \"" << connectivity.backendName().toStdString()
+              << "\"\n";
+    // The peer's carrier takes a moment to show.
+    ASSERT_TRUE(waitFor([&] { return connectivity.state().configured; }));
+    EXPECT_FALSE(connectivity.state().connected);
+
+    const struct {
+        const char* add;
+        const char* remove;
+    } routes[] = {
+        {"route add default via 10.77.0.1 dev tpv0", "route del default via 10.77.0.1 dev tpv0"},
+        {"-6 route add default via fd00:77::1 dev tpv0",
+         "-6 route del default via fd00:77::1 dev tpv0"},
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& r : routes) {
+            SCOPED_TRACE(r.add);
+            ASSERT_TRUE(ip(QString::fromLatin1(r.add)));
+            EXPECT_TRUE(followsWithin(connectivity, true));
+            EXPECT_EQ(IsInternetConnected(), 0) << "no connectivity service installed";
+            ASSERT_TRUE(ip(QString::fromLatin1(r.remove)));
+            EXPECT_TRUE(followsWithin(connectivity, false));
+            EXPECT_TRUE(connectivity.state().configured);
+        }
+    }
+    // An interface that goes down takes its route with it.
+    ASSERT_TRUE(ip(QStringLiteral("route add default via 10.77.0.1 dev tpv0")));
+    EXPECT_TRUE(followsWithin(connectivity, true));
+    ASSERT_TRUE(ip(QStringLiteral("link set tpv0 down")));
+    EXPECT_TRUE(followsWithin(connectivity, false));
+    // Its peer loses the carrier with it: nothing is set up any more.
+    EXPECT_TRUE(waitFor([&] { return !connectivity.state().configured; }));
+}
+
+TEST_F(NetworkNamespaceTest, TheNoticeClosesByItselfAndOKCountsOnceTheMachineIsOnline) {
+    if (!isRerun()) {
+        QString why;
+        if (!runInside(why))
+            GTEST_SKIP() << why.toStdString();
+        return;
+    }
+    if (!makeNetwork())
+        GTEST_SKIP() << "no veth pair could be made in the namespace";
+    UpdateWorld world;
+    SystemConnectivity connectivity;
+    services().connectivity = &connectivity;
+    ASSERT_TRUE(waitFor([&] { return connectivity.state().configured; }));
+    // The program noted the state at its start, offline.
+    InternetState = IsInternetConnected();
+    ASSERT_EQ(InternetState, -1);
+
+    // The machine comes online while the notice waits: it closes by itself.
+    ModalAnswerer answers;
+    QElapsedTimer clock;
+    qint64 onlineAt = 0;
+    answers.next<frmBadConnection>([&](frmBadConnection* notice) {
+        waitFor([] { return false; }, 3 * frmBadConnection::kPollIntervalMs);
+        EXPECT_TRUE(notice->isVisible());
+        ip(QStringLiteral("route add default via 10.77.0.1 dev tpv0"));
+        onlineAt = clock.elapsed();
+    });
+    clock.start();
+    EXPECT_EQ(DialInternetConnection(), -1 + 1); // 0: connected by other means
+    EXPECT_EQ(InternetState, 1);
+    EXPECT_LE(clock.elapsed() - onlineAt, 2 * frmBadConnection::kPollIntervalMs + 200);
+
+    // Offline again, then online, and OK pressed: the wait counts as done.
+    ASSERT_TRUE(ip(QStringLiteral("route del default via 10.77.0.1 dev tpv0")));
+    ASSERT_EQ(IsInternetConnected(), -1);
+    InternetState = -1;
+    answers.next<frmBadConnection>([&](frmBadConnection* notice) {
+        ip(QStringLiteral("-6 route add default via fd00:77::1 dev tpv0"));
+        clickButton(notice->cmdOK);
+    });
+    EXPECT_EQ(DialInternetConnection(), 0);
+    EXPECT_EQ(InternetState, 1);
+
+    // And the update window gets past the dial to the server.
+    ASSERT_TRUE(ip(QStringLiteral("-6 route del default via fd00:77::1 dev tpv0")));
+    InternetState = IsInternetConnected();
+    world.server.serve(
+        frmupdate::kRecordPath,
+        LocalHttpServer::body("Tapestrel|00.00.01|Orlevane|x|5|https://h/s.run|end"));
+    answers.next<frmBadConnection>(
+        [&](frmBadConnection*) { ip(QStringLiteral("route add default via 10.77.0.1 dev tpv0")); });
+    frmupdate window;
+    window.UpdateMode = 3;
+    window.show();
+    clickButton(window.cmdContinue);
+    EXPECT_TRUE(waitFor([&] { return window.currentPage() == 6; }));
+    EXPECT_EQ(world.server.requests, QStringList{frmupdate::kRecordPath});
 }
 
 } // namespace

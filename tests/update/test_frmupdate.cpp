@@ -20,6 +20,7 @@
 #include <QNetworkReply>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -35,11 +36,13 @@ class UpdateWindowTest : public ::testing::Test {
 protected:
     // The record, offering `version` with an installer of `size` bytes at `url`.
     void serveRecord(const QString& version, int32_t size, const QString& url) {
+        serveRecord(version, QString::number(size), url);
+    }
+    // The same with field 5 as written.
+    void serveRecord(const QString& version, const QString& size, const QString& url) {
         server.serve(frmupdate::kRecordPath,
                      LocalHttpServer::body(QStringLiteral("Tapestrel|%1|Orlevane|x|%2|%3|end")
-                                               .arg(version)
-                                               .arg(size)
-                                               .arg(url)
+                                               .arg(version, size, url)
                                                .toUtf8()));
     }
     // An installer of `size` bytes served at /files/setup.run.
@@ -252,6 +255,8 @@ TEST_F(UpdateWindowTest, TheDownloadFillsTheBarAndEndsOnPageFour) {
 
     const QString target = updatesFolder() + QStringLiteral("setup.run");
     EXPECT_EQ(window->downloadTarget(), target);
+    // The temporary file it was written to took the name: nothing else is left.
+    EXPECT_EQ(filesInUpdates(), QStringList{QStringLiteral("setup.run")});
     QFile saved(target);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), installer);
@@ -272,6 +277,9 @@ TEST_F(UpdateWindowTest, ASmallInstallerNeverTakesTheBarPastAHundred) {
 TEST_F(UpdateWindowTest, EveryFailedCheckEndsWithItsMessageNotesTheDayAndHangsUp) {
     const QString refusedBase = QStringLiteral("http://localhost:%1").arg(server.port());
     const QString redirectAway = refusedBase + frmupdate::kRecordPath;
+    QTimer drip;
+    QObject::connect(&drip, &QTimer::timeout, &server, [this] { server.release(); });
+    int recordTimeLimitMs = 0;
     const struct {
         const char* name;
         std::function<void()> arrange;
@@ -311,6 +319,35 @@ TEST_F(UpdateWindowTest, EveryFailedCheckEndsWithItsMessageNotesTheDayAndHangsUp
          },
          QStringLiteral("Cannot Connect to the Update Web Site\nError:%1\n")
              .arg(int(QNetworkReply::TimeoutError))},
+        {"a record that trickles in for ever",
+         [&] {
+             Route trickle = LocalHttpServer::body(QByteArray(200, '1'));
+             trickle.mode = Mode::Hold;
+             trickle.holdAfter = 1;
+             server.serve(frmupdate::kRecordPath, trickle);
+             world.http.noDataTimeoutMs = 300;
+             recordTimeLimitMs = 700;
+             drip.start(100);
+         },
+         QStringLiteral("Cannot Connect to the Update Web Site\nError:%1\n"
+                        "The transfer took longer than 0.7 seconds")
+             .arg(int(QNetworkReply::TimeoutError))},
+        {"a record of 64 KB",
+         [&] {
+             server.serve(frmupdate::kRecordPath,
+                          LocalHttpServer::body("A|99.01.00|C|D|5|https://h/s.run|" +
+                                                QByteArray(64 * 1024, 'G')));
+         },
+         QStringLiteral("Cannot Connect to the Update Web Site\nError:%1\n"
+                        "The answer is larger than 4096 bytes")
+             .arg(int(QNetworkReply::UnknownContentError))},
+        {"a redirect loop",
+         [&] {
+             server.serve(frmupdate::kRecordPath,
+                          LocalHttpServer::redirect(frmupdate::kRecordPath));
+         },
+         QStringLiteral("Cannot Connect to the Update Web Site\nError:%1\nToo many redirects")
+             .arg(int(QNetworkReply::TooManyRedirectsError))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -327,11 +364,14 @@ TEST_F(UpdateWindowTest, EveryFailedCheckEndsWithItsMessageNotesTheDayAndHangsUp
         world.connectivity.hungUp.clear();
         server.requests.clear();
         server.connections = 0;
+        drip.stop();
+        recordTimeLimitMs = frmupdate().recordTimeLimitMs;
         c.arrange();
 
         QString message;
         answerMessage(message);
         open();
+        window->recordTimeLimitMs = recordTimeLimitMs;
         clickButton(window->cmdContinue);
         EXPECT_TRUE(closed());
         EXPECT_TRUE(message.startsWith(c.message)) << message.toStdString();
@@ -341,7 +381,7 @@ TEST_F(UpdateWindowTest, EveryFailedCheckEndsWithItsMessageNotesTheDayAndHangsUp
         EXPECT_EQ(answers.pending(), 0);
         if (c.message.startsWith(QStringLiteral("No update site"))) {
             EXPECT_EQ(server.connections, 0);
-        } else {
+        } else if (!c.message.contains(QStringLiteral("redirects"))) {
             EXPECT_EQ(server.requests, QStringList{frmupdate::kRecordPath});
         }
         window.reset();
@@ -350,55 +390,89 @@ TEST_F(UpdateWindowTest, EveryFailedCheckEndsWithItsMessageNotesTheDayAndHangsUp
 
 TEST_F(UpdateWindowTest, AFailedDownloadShowsPageFiveAndKeepsNothing) {
     const QString byName = QStringLiteral("http://localhost:%1/files/setup.run").arg(server.port());
+    QTimer drip;
+    QObject::connect(&drip, &QTimer::timeout, &server, [this] { server.release(); });
+    int downloadTimeLimitMs = 0;
     const struct {
         const char* name;
-        int recordSize;
+        const char* recordSize;           // field 5 as the record writes it
         std::function<QString()> arrange; // the installer's address
         bool asked;                       // the server saw the request
     } cases[] = {
-        {"404 on the installer", 4096,
+        {"404 on the installer", "4096",
          [&] { return server.url(QStringLiteral("/files/gone.run")); }, true},
-        {"a body shorter than the record's size", 4096,
+        {"a body shorter than the record's size", "4096",
          [&] {
              serveInstaller(1000);
              return installerUrl();
          },
          true},
-        {"a body longer than the record's size", 4096,
+        {"a body longer than the record's size", "4096",
          [&] {
              serveInstaller(6000);
              return installerUrl();
          },
          true},
-        {"a transfer cut short", 0,
+        {"a transfer cut short", "3000",
          [&] {
              serveInstaller(3000, Mode::Truncated);
              return installerUrl();
          },
          true},
-        {"an empty body", 0,
+        {"an empty body", "4096",
          [&] {
              serveInstaller(0);
              return installerUrl();
          },
          true},
-        {"plain HTTP to a host name", 4096,
+        {"a download that trickles past its time", "3000",
+         [&] {
+             serveInstaller(3000, Mode::Hold, 10);
+             world.http.noDataTimeoutMs = 300;
+             downloadTimeLimitMs = 600;
+             drip.start(100);
+             return installerUrl();
+         },
+         true},
+        {"a size of 0", "0",
+         [&] {
+             serveInstaller(3000);
+             return installerUrl();
+         },
+         false},
+        {"a negative size", "-3000",
+         [&] {
+             serveInstaller(3000);
+             return installerUrl();
+         },
+         false},
+        {"a size that is no whole number", "3000.4",
+         [&] {
+             serveInstaller(3000);
+             return installerUrl();
+         },
+         false},
+        {"plain HTTP to a host name", "4096",
          [&] {
              serveInstaller(4096);
              return byName;
          },
          false},
-        {"an address without \"/\"", 4096, [] { return QStringLiteral("setup.run"); }, false},
-        {"a name that climbs out", 4096, [&] { return server.url(QStringLiteral("/files/..")); },
+        {"an address without \"/\"", "4096", [] { return QStringLiteral("setup.run"); }, false},
+        {"a name that climbs out", "4096", [&] { return server.url(QStringLiteral("/files/..")); },
          false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        drip.stop();
+        world.http.noDataTimeoutMs = 5000;
+        downloadTimeLimitMs = frmupdate().downloadTimeLimitMs;
         const QString url = c.arrange();
-        serveRecord(kNewer, c.recordSize, url);
+        serveRecord(kNewer, QString::fromLatin1(c.recordSize), url);
         server.requests.clear();
         check();
         ASSERT_EQ(window->currentPage(), 2);
+        window->downloadTimeLimitMs = downloadTimeLimitMs;
         clickButton(window->cmdContinue);
         ASSERT_TRUE(waitFor([&] { return window->currentPage() == 5; }));
         EXPECT_EQ(window->lblBadURL->text(), url);
@@ -422,7 +496,9 @@ TEST_F(UpdateWindowTest, CancelInTheMiddleOfTheDownloadLeavesNoFile) {
                                    QStringLiteral("LastUpdate"));
     clickButton(window->cmdContinue);
     ASSERT_TRUE(waitFor([&] { return window->ProgressBar1->value() == 25; }));
-    EXPECT_FALSE(filesInUpdates().isEmpty());
+    // Half an installer never lies under the installer's name: a program
+    // killed now leaves none.
+    EXPECT_TRUE(filesInUpdates().isEmpty()) << filesInUpdates().join(u' ').toStdString();
     clickButton(window->cmdCancel);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(filesInUpdates().isEmpty());

@@ -11,10 +11,10 @@
 
 namespace {
 
-TEST(HttpRule, OnlyHttpsOrPlainHttpToALoopbackAddress) {
+TEST(HttpRule, OnlyHttpsAndPlainHttpToALoopbackAddressOnlyWhileTheTestsSwitchItOn) {
     const struct {
         const char* url;
-        bool allowed;
+        bool allowed; // while the tests allow plain HTTP to loopback
     } cases[] = {
         {"https://updates.example.com/support/x.txt", true},
         {"HTTPS://updates.example.com/", true},
@@ -33,8 +33,20 @@ TEST(HttpRule, OnlyHttpsOrPlainHttpToALoopbackAddress) {
         {"https://", false},
         {"", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Http::isAllowed(QUrl(QString::fromLatin1(c.url))), c.allowed) << c.url;
+    for (const auto& c : cases) {
+        const QUrl url(QString::fromLatin1(c.url));
+        Http::allowPlainHttpToLoopback(true);
+        EXPECT_EQ(Http::isAllowed(url), c.allowed) << c.url;
+        // As the program runs: HTTPS alone.
+        Http::allowPlainHttpToLoopback(false);
+        EXPECT_EQ(Http::isAllowed(url), c.allowed && url.scheme() == QStringLiteral("https"))
+            << c.url;
+    }
+    // The program never switches it on: a fresh rule refuses the tests' server.
+    const LocalHttpServer* server = new LocalHttpServer;
+    EXPECT_TRUE(Http::isAllowed(QUrl(server->url(QStringLiteral("/x")))));
+    delete server;
+    EXPECT_FALSE(Http::isAllowed(QUrl(QStringLiteral("http://127.0.0.1:8080/x"))));
 }
 
 class HttpTest : public ::testing::Test {
@@ -154,6 +166,47 @@ TEST_F(HttpTest, ABodyCutShortIsAFailureAndAnAbortedTransferSaysNothing) {
     waitFor([] { return false; }, 200);
     EXPECT_EQ(ends, 0);
     EXPECT_FALSE(aborted->isFinished());
+}
+
+TEST_F(HttpTest, ARedirectLoopEndsWithATextThatSaysSo) {
+    server.serve(QStringLiteral("/loop.txt"),
+                 LocalHttpServer::redirect(QStringLiteral("/loop.txt")));
+    HttpTransfer* t = fetch(server.url(QStringLiteral("/loop.txt")));
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->error(), QNetworkReply::TooManyRedirectsError);
+    EXPECT_TRUE(t->errorText().startsWith(QStringLiteral("Too many redirects")))
+        << t->errorText().toStdString();
+    EXPECT_EQ(t->status(), 0);
+    EXPECT_EQ(server.requests.size(), Http::kMaxRedirects + 1);
+}
+
+TEST_F(HttpTest, ABodyBeyondItsLimitAndATransferBeyondItsTimeEndAsFailed) {
+    server.serve(QStringLiteral("/big.txt"), LocalHttpServer::body(QByteArray(64 * 1024, 'x')));
+    HttpTransfer* big =
+        http.get(QUrl(server.url(QStringLiteral("/big.txt"))), &owner, TransferLimits{4096, 0});
+    ASSERT_TRUE(waitFor([big] { return big->isFinished(); }));
+    EXPECT_EQ(big->error(), QNetworkReply::UnknownContentError);
+    EXPECT_EQ(big->errorText(), QStringLiteral("The answer is larger than 4096 bytes"));
+    EXPECT_LE(big->readAll().size(), 64 * 1024);
+
+    // A byte now and then keeps the no-data time away, never the time limit.
+    LocalHttpServer::Route trickle = LocalHttpServer::body(QByteArray(100, 'x'));
+    trickle.mode = LocalHttpServer::Mode::Hold;
+    trickle.holdAfter = 1;
+    server.serve(QStringLiteral("/trickle.txt"), trickle);
+    http.noDataTimeoutMs = 300;
+    QTimer drip;
+    QObject::connect(&drip, &QTimer::timeout, &server, [this] { server.release(); });
+    drip.start(100);
+    QElapsedTimer clock;
+    clock.start();
+    HttpTransfer* slow =
+        http.get(QUrl(server.url(QStringLiteral("/trickle.txt"))), &owner, TransferLimits{0, 800});
+    ASSERT_TRUE(waitFor([slow] { return slow->isFinished(); }));
+    EXPECT_GE(clock.elapsed(), 750);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(slow->error(), QNetworkReply::TimeoutError);
+    EXPECT_EQ(slow->errorText(), QStringLiteral("The transfer took longer than 0.8 seconds"));
 }
 
 TEST(HttpService, TheUpdateServerComesFromTheBuild) {

@@ -1,3 +1,4 @@
+#include "platform/Http.h"
 #include "runtime/RuntimeError.h"
 #include "update/UpdateRecord.h"
 
@@ -127,21 +128,26 @@ TEST(UpdateRecord, TheBarMeasuresAgainstWholeChunksAndNeverPassesAHundred) {
             << c.received << " of " << c.expected;
 }
 
-TEST(UpdateRecord, OnlyAWholeGoodAnswerCountsAsTheInstaller) {
+TEST(UpdateRecord, OnlyAGoodAnswerOfExactlyTheRecordsWholeSizeCountsAsTheInstaller) {
     const struct {
         int status;
         int64_t bytes;
-        int32_t size;
+        const char* size; // field 5 as the record writes it
         bool counts;
     } cases[] = {
-        {200, 4096, 4096, true}, {200, 4096, 0, true},     {204, 10, -1, true},
-        {404, 9, 0, false},      {404, 4096, 4096, false}, {500, 4096, 4096, false},
-        {200, 0, 0, false},      {200, 1000, 4096, false}, {200, 5000, 4096, false},
-        {0, 4096, 4096, false},  {302, 4096, 4096, false},
+        {200, 4096, "4096", true},  {204, 10, " 10 ", true},    {200, 4096, "0", false},
+        {200, 0, "0", false},       {200, 10, "-1", false},     {200, 1, "-1", false},
+        {200, 12, "12.4", false},   {200, 12, "1.2e1", false},  {200, 16, "&H10", false},
+        {404, 9, "9", false},       {404, 4096, "4096", false}, {500, 4096, "4096", false},
+        {200, 1000, "4096", false}, {200, 5000, "4096", false}, {0, 4096, "4096", false},
+        {302, 4096, "4096", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(downloadCounts(c.status, c.bytes, c.size), c.counts)
+    for (const auto& c : cases) {
+        const UpdateRecord record = parseUpdateRecord(
+            QStringLiteral("A|02.00.05|C|D|%1|https://h/s|G").arg(QString::fromLatin1(c.size)));
+        EXPECT_EQ(downloadCounts(c.status, c.bytes, record), c.counts)
             << c.status << " " << c.bytes << " " << c.size;
+    }
 }
 
 TEST(UpdateRecord, TheInstallerIsSavedUnderThePlainNameAtTheEndOfItsAddress) {
@@ -151,7 +157,7 @@ TEST(UpdateRecord, TheInstallerIsSavedUnderThePlainNameAtTheEndOfItsAddress) {
         const char* target; // "" refused
     } cases[] = {
         {"https://h/a/b/setup.exe", "/opt/t/updates/setup.exe"},
-        {"http://127.0.0.1:8080/a/setup.run", "/opt/t/updates/setup.run"},
+        {"http://127.0.0.1:8080/a/setup.run", ""}, // plain HTTP: for the tests' server only
         {"https://h/a/setup.exe?from=menu#top", "/opt/t/updates/setup.exe"},
         {"https://h/a/setup%20205.exe", "/opt/t/updates/setup 205.exe"},
         // No address at all: the whole text would have been the name.
@@ -174,6 +180,10 @@ TEST(UpdateRecord, TheInstallerIsSavedUnderThePlainNameAtTheEndOfItsAddress) {
         EXPECT_EQ(installerTarget(folder, QString::fromLatin1(c.url)),
                   QString::fromLatin1(c.target))
             << c.url;
+    Http::allowPlainHttpToLoopback(true);
+    EXPECT_EQ(installerTarget(folder, QStringLiteral("http://127.0.0.1:8080/a/setup.run")),
+              QStringLiteral("/opt/t/updates/setup.run"));
+    Http::allowPlainHttpToLoopback(false);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
+#include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
 #include "gui/forms/FormKit.h"
 #include "platform/Help.h"
 #include "runtime/RuntimeError.h"
-#include "tests/common/gui/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -161,6 +163,40 @@ TEST_F(FormKitTest, signalArgumentsReachAGuardedCall) {
     QTest::keyClicks(&box, QStringLiteral("x"));
     EXPECT_EQ(seen, QStringLiteral("x"));
     EXPECT_EQ(env.errors.messages(), QStringList{QStringLiteral("Type mismatch")});
+}
+
+TEST_F(FormKitTest, whileLongWorkRunsACommandDoesNothingUnlessItsWindowIsModal) {
+    QWidget window;
+    QPushButton* button = kit::button(&window, "cmdGo", QStringLiteral("Go"));
+    QAction action(QStringLiteral("Tick"));
+    action.setCheckable(true);
+    int clicks = 0, triggers = 0;
+    kit::onCall(button, &QPushButton::clicked, &window, [&](bool) { ++clicks; });
+    kit::onCall(&action, &QAction::triggered, &window, [&](bool) { ++triggers; });
+    window.show();
+    SampleDialog dialog;
+    bool okRan = false;
+    {
+        BusyWork busy;
+        button->click();
+        action.trigger();
+        EXPECT_FALSE(action.isChecked()); // the click changed nothing
+        // A modal window opened meanwhile is what the program waits on.
+        answers.next([&](QWidget*) {
+            clickButton(dialog.cmdOK);
+            okRan = !dialog.Cancelled;
+            dialog.hide(); // a dialog OK could not close would hold the test
+        });
+        dialog.showModal();
+    }
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(triggers, 0);
+    EXPECT_TRUE(okRan);
+    button->click();
+    action.trigger();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(triggers, 1);
+    EXPECT_TRUE(action.isChecked());
 }
 
 TEST_F(FormKitTest, controlsCarryTheirNamesAndWindowsTheirHelpContext) {

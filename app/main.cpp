@@ -21,12 +21,19 @@
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
+#include "platform/WindowActivation.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    // Read before the application object takes it away: a copy that finds
+    // another one running hands the token over with its message.
+    const QByteArray activationToken = startActivationToken();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tapestrel"));
+    // The windows belong to the launcher of that name (its name and icon
+    // in the desktop's task bar; the application id under Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAPESTREL_APP_ID));
     // The program lives in the tray: closing its last window is not an exit.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(programIcon());
@@ -35,7 +42,7 @@ int main(int argc, char* argv[]) {
     SystemRandom random;
     SystemFolders folders;
     FileRegistry registry(
-        FileRegistry::standardLocations(folders.programFolder(), folders.programFilePath()));
+        FileRegistry::standardLocations(folders.machineDataFolder(), folders.programFilePath()));
     QtScreen screen;
     SystemBeeper beeper;
     MountDriveClassifier drives;
@@ -46,6 +53,7 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<Desktop> desktop =
         createDesktop(DesktopSession::fromEnvironment(), runner);
     LocalSocketInstance instance(frmMain::Caption(), folders.privateRuntimeFolder());
+    instance.setActivationToken(activationToken);
     SystemTray tray;
     SystemConnectivity connectivity;
     Http http;

@@ -92,7 +92,9 @@ void OpenWebPage(const QString& address) {
 bool HasWriteAccess() {
     if (ThisRun.writeProbeDone)
         return ThisRun.writeProbeAnswer;
-    const QString folder = withSlash(services().folders->programFolder());
+    // An installed copy writes its folder's files elsewhere (its program
+    // folder stays as installed): the probe asks there.
+    const QString folder = withSlash(services().folders->machineDataFolder());
     const QByteArray path = QFile::encodeName(folder + QStringLiteral("KVLTMP.$$$"));
     // Create the probe file ourselves or not at all: a file of that name
     // that someone else left is never opened for writing or deleted.

@@ -17,6 +17,7 @@
 #include "platform/Clock.h"
 #include "platform/Services.h"
 #include "platform/SingleInstance.h"
+#include "platform/WindowActivation.h"
 #include "runtime/RuntimeError.h"
 
 #include <QAction>
@@ -172,6 +173,8 @@ void frmMain::Form_Load() {
     if (SingleInstance* instance = services().instance) {
         instance->setHandler([this](const InstanceMessage& m) {
             qCInfo(lcLife) << "message from a later copy:" << m.message << m.wParam << m.lParam;
+            // The desktop lets the panel come forward for the later start.
+            const WindowActivation activation(m.activationToken);
             kit::guarded([&] { TrayWindowProc(m.message, m.wParam, m.lParam); });
         });
     }

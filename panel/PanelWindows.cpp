@@ -11,6 +11,25 @@
 #include "update/frmBadConnection.h"
 #include "update/frmupdate.h"
 
+#include "platform/Screen.h"
+#include "platform/Services.h"
+
+#include <QApplication>
+#include <QWindow>
+
+namespace {
+
+// The open control panel, if any.
+QWidget* openControlPanel() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<frmMagicPanel*>(w) && w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 PanelWindows::~PanelWindows() {
     delete aboutBox_.data();
 }
@@ -95,6 +114,14 @@ void PanelWindows::runOverview(const OverviewFields& fields) {
     frmOverview overview;
     overview.FormTop = fields.FormTop;
     overview.FormLeft = fields.FormLeft;
+    // Where the desktop places the windows (Wayland), the overview would
+    // open wherever it puts new windows, not beside the panel: tied to
+    // the panel, it is placed over it.
+    if (QWidget* panel = openControlPanel(); panel && !services().screen->placesOwnWindows()) {
+        overview.winId();
+        if (QWindow* own = overview.windowHandle())
+            own->setTransientParent(panel->windowHandle());
+    }
     overview.showModal();
 }
 

@@ -51,14 +51,14 @@ FileRegistry::FileRegistry(Locations locations) : locations_(std::move(locations
     setInstalledPrograms(&searchPath);
 }
 
-FileRegistry::Locations FileRegistry::standardLocations(const QString& programFolder,
+FileRegistry::Locations FileRegistry::standardLocations(const QString& machineDataFolder,
                                                         const QString& executable) {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.isEmpty())
         config = QDir::homePath() + QStringLiteral("/.config");
     Locations l;
     l.currentUserFile = config + QStringLiteral("/Tapestrel/HKEY_CURRENT_USER.reg");
-    l.localMachineFile = programFolder + QStringLiteral("/HKEY_LOCAL_MACHINE.reg");
+    l.localMachineFile = machineDataFolder + QStringLiteral("/HKEY_LOCAL_MACHINE.reg");
     l.autostartFile = config + QStringLiteral("/autostart/Tapestrel.desktop");
     l.executablePath = executable;
     return l;

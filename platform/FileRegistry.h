@@ -17,8 +17,11 @@ public:
     };
 
     explicit FileRegistry(Locations locations);
-    // The usual places: the user's config folder and the program folder.
-    static Locations standardLocations(const QString& programFolder, const QString& executable);
+    // The usual places: the user's config folder, and the folder where the
+    // program keeps its machine settings (its own folder, or where an
+    // installed copy's link leads: the file itself is written there, never
+    // over the link).
+    static Locations standardLocations(const QString& machineDataFolder, const QString& executable);
 
     int createKey(Hive hive, const QString& key) override;
     int setValue(Hive hive, const QString& key, const QString& name, const QString& value) override;

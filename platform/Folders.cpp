@@ -2,7 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -12,14 +16,79 @@ QString withoutTrailingSlash(QString p) {
     return p;
 }
 
+// Whether two paths name the same file (a link and what it leads to do).
+bool sameFile(const QString& a, const QString& b) {
+    struct stat sa = {};
+    struct stat sb = {};
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// The running program's own path, every link resolved, as the system
+// knows it: also right when the program was started through a link.
+QString resolvedExecutable() {
+    char buffer[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return QCoreApplication::applicationFilePath();
+    QString path = QFile::decodeName(QByteArray(buffer, static_cast<int>(n)));
+    // The file was replaced while the program runs (an upgrade): the
+    // folder is still the one it was started from.
+    const QString deleted = QStringLiteral(" (deleted)");
+    if (path.endsWith(deleted) && !QFileInfo::exists(path))
+        path.chop(deleted.size());
+    return path;
+}
+
 } // namespace
 
+QString startedProgramPath(const QString& firstArgument, const QString& workingFolder,
+                           const QString& searchPath, const QString& executable) {
+    QString candidate;
+    if (firstArgument.contains(u'/')) {
+        candidate = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(firstArgument));
+    } else if (!firstArgument.isEmpty()) {
+        for (const QString& folder : searchPath.split(u':')) {
+            // An empty entry of the search path is the working folder.
+            const QString path = QDir::cleanPath(
+                QDir(workingFolder)
+                    .absoluteFilePath(folder.isEmpty() ? QStringLiteral(".") : folder) +
+                u'/' + firstArgument);
+            const QFileInfo info(path);
+            if (info.isFile() && info.isExecutable()) {
+                candidate = path;
+                break;
+            }
+        }
+    }
+    if (!candidate.isEmpty() && sameFile(candidate, executable))
+        return candidate;
+    return executable;
+}
+
+QString machineDataFolderOf(const QString& programFolder) {
+    const QFileInfo hive(programFolder + QStringLiteral("/HKEY_LOCAL_MACHINE.reg"));
+    if (!hive.isSymLink())
+        return programFolder;
+    return withoutTrailingSlash(QFileInfo(hive.symLinkTarget()).absolutePath());
+}
+
+SystemFolders::SystemFolders()
+    : executable_(resolvedExecutable()),
+      started_(startedProgramPath(QCoreApplication::arguments().value(0), QDir::currentPath(),
+                                  qEnvironmentVariable("PATH"), executable_)) {}
+
 QString SystemFolders::programFolder() const {
-    return withoutTrailingSlash(QCoreApplication::applicationDirPath());
+    return withoutTrailingSlash(QFileInfo(executable_).absolutePath());
 }
 
 QString SystemFolders::programFilePath() const {
-    return QCoreApplication::applicationFilePath();
+    return started_;
+}
+
+QString SystemFolders::machineDataFolder() const {
+    return machineDataFolderOf(programFolder());
 }
 
 QString SystemFolders::documentsFolder() const {

@@ -65,3 +65,7 @@ QRect QtScreen::workArea() const {
                  static_cast<int>(std::lround(area.width() * ratio)),
                  static_cast<int>(std::lround(area.height() * ratio)));
 }
+
+bool QtScreen::placesOwnWindows() const {
+    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}

@@ -16,6 +16,10 @@ public:
     // The part of the screen a maximized window covers (without panels and
     // docks), in device pixels; the whole screen unless told otherwise.
     virtual QRect workArea() const { return QRect(0, 0, widthPixels(), heightPixels()); }
+    // Whether the program's own window positions are taken. Under Wayland
+    // the desktop places every window (a window can only be tied to the
+    // one it belongs to, to be placed over it).
+    virtual bool placesOwnWindows() const { return true; }
 
     int widthTwips() const { return widthPixels() * twipsPerPixelX(); }
     int heightTwips() const { return heightPixels() * twipsPerPixelY(); }
@@ -29,6 +33,7 @@ public:
     int twipsPerPixelY() const override;
     int bitsPerPixel() const override;
     QRect workArea() const override;
+    bool placesOwnWindows() const override;
 };
 
 class FixedScreen final : public Screen {
@@ -41,8 +46,10 @@ public:
     int twipsPerPixelY() const override { return twips; }
     int bitsPerPixel() const override { return bits; }
     QRect workArea() const override { return work.isNull() ? Screen::workArea() : work; }
+    bool placesOwnWindows() const override { return placesWindows; }
 
     int width, height, twips, bits;
+    bool placesWindows = true;
     QRect work; // null: the whole screen
 };
 

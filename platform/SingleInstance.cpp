@@ -5,6 +5,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
+#include <algorithm>
 #include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -80,19 +81,41 @@ QString LocalSocketInstance::userName() {
 }
 
 QByteArray LocalSocketInstance::encode(const InstanceMessage& m) {
-    return QByteArray::number(m.message) + ' ' + QByteArray::number(m.wParam) + ' ' +
-           QByteArray::number(m.lParam) + '\n';
+    QByteArray line = QByteArray::number(m.message) + ' ' + QByteArray::number(m.wParam) + ' ' +
+                      QByteArray::number(m.lParam);
+    // A token that can't travel is left out rather than the message lost:
+    // the window then comes forward where the desktop allows it anyway.
+    if (isValidToken(m.activationToken))
+        line += " token=" + m.activationToken;
+    return line + '\n';
+}
+
+bool LocalSocketInstance::isValidToken(const QByteArray& token) {
+    if (token.isEmpty() || token.size() > kMaxTokenBytes)
+        return false;
+    return std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7f; });
 }
 
 bool LocalSocketInstance::decode(const QByteArray& line, InstanceMessage& m) {
     const QList<QByteArray> parts = line.trimmed().split(' ');
-    if (parts.size() != 3)
+    if (parts.size() < 3)
         return false;
     bool ok[3];
-    const InstanceMessage read{parts[0].toInt(&ok[0]), parts[1].toInt(&ok[1]),
-                               parts[2].toInt(&ok[2])};
+    InstanceMessage read(parts[0].toInt(&ok[0]), parts[1].toInt(&ok[1]), parts[2].toInt(&ok[2]));
     if (!ok[0] || !ok[1] || !ok[2])
         return false;
+    for (qsizetype i = 3; i < parts.size(); ++i) {
+        const qsizetype equals = parts[i].indexOf('=');
+        if (equals <= 0)
+            return false;
+        const QByteArray name = parts[i].left(equals);
+        const QByteArray value = parts[i].mid(equals + 1);
+        if (name == "token") {
+            if (!isValidToken(value))
+                return false;
+            read.activationToken = value;
+        }
+    }
     m = read;
     return true;
 }
@@ -143,7 +166,10 @@ bool LocalSocketInstance::listen(const InstanceMessage* askFirst, bool& otherRun
     return false;
 }
 
-bool LocalSocketInstance::claim(const InstanceMessage& message) {
+bool LocalSocketInstance::claim(const InstanceMessage& given) {
+    InstanceMessage message = given;
+    if (message.activationToken.isEmpty())
+        message.activationToken = token_;
     const Sent sent = sendTo(message);
     if (sent == Sent::Delivered)
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <cstdint>
@@ -9,11 +10,18 @@
 class QLocalServer;
 
 // What one copy of the program tells the copy already running: a message
-// number and its two values, as a window message carries them.
+// number and its two values, as a window message carries them, and the
+// desktop's permission to bring a window forward that the later copy was
+// started with (empty when it had none), for the running copy to use.
 struct InstanceMessage {
+    InstanceMessage() = default;
+    InstanceMessage(int32_t message, int32_t wParam, int32_t lParam, QByteArray token = {})
+        : message(message), wParam(wParam), lParam(lParam), activationToken(std::move(token)) {}
+
     int32_t message = 0;
     int32_t wParam = 0;
     int32_t lParam = 0;
+    QByteArray activationToken;
     bool operator==(const InstanceMessage&) const = default;
 };
 
@@ -48,18 +56,30 @@ public:
     void setHandler(Handler handler) override;
     void release() override;
 
+    // The activation token this copy was started with: a message handed
+    // over to a running copy carries it unless it has one of its own.
+    void setActivationToken(const QByteArray& token) { token_ = token; }
+
     // The socket's full path.
     QString socketPath() const { return path_; }
     // The user's login name, or the numeric id when there is none.
     static QString userName();
 
-    // Text on the wire: the three numbers, blank-separated, one line, and
-    // the running copy's answer once it has taken them.
+    // Text on the wire: the three numbers, blank-separated, then fields
+    // of the form name=value (today only "token", the activation token),
+    // one line; and the running copy's answer once it has taken them. A
+    // field whose name is not known is passed over, so that later copies
+    // may say more to this one; a message that is not of this form is not
+    // taken.
     static QByteArray encode(const InstanceMessage& m);
     static bool decode(const QByteArray& line, InstanceMessage& m);
     static QByteArray answer() { return QByteArrayLiteral("OK\n"); }
+    // An activation token as it may travel: printable ASCII without blanks,
+    // at most kMaxTokenBytes.
+    static bool isValidToken(const QByteArray& token);
+    static constexpr qsizetype kMaxTokenBytes = 512;
     // The most a connection may send: one message line.
-    static constexpr qint64 kMaxMessageBytes = 64;
+    static constexpr qint64 kMaxMessageBytes = 64 + kMaxTokenBytes;
 
 private:
     // What became of a message sent to the name.
@@ -81,6 +101,7 @@ private:
     std::unique_ptr<QLocalServer> server_;
     Handler handler_;
     QList<InstanceMessage> waiting_;
+    QByteArray token_;
 };
 
 // The test stand-in: `running` says whether another copy is there; what it

@@ -2,7 +2,8 @@
 # Draws the program icon (a landscape in front of a second picture: a list of
 # pictures that takes turns) at 256 pixels and scales it to the sizes trays
 # and menus ask for. Needs ImageMagick. Run from this folder; the PNGs are
-# kept in the repo.
+# kept in the repo. tapestrel.svg is the same drawing, for the icon theme's
+# scalable size: change both together.
 set -eu
 convert -size 256x256 xc:none \
   -fill '#f6ad3b' -stroke '#1a365d' -strokewidth 6 -draw 'roundrectangle 64,14 246,170 18,18' \

@@ -53,16 +53,22 @@ QProcessEnvironment ProgramWorld::environment() const {
         env.insert(QStringLiteral("DISPLAY"), display);
     if (!sessionManager.isEmpty())
         env.insert(QStringLiteral("SESSION_MANAGER"), sessionManager);
+    for (auto it = extraEnvironment.begin(); it != extraEnvironment.end(); ++it)
+        env.insert(it.key(), it.value());
     return env;
 }
 
-ProgramRun::ProgramRun(const ProgramWorld& world, const QStringList& arguments) {
+ProgramRun::ProgramRun(const ProgramWorld& world, const QStringList& arguments)
+    : ProgramRun(world, world.program(), arguments) {}
+
+ProgramRun::ProgramRun(const ProgramWorld& world, const QString& program,
+                       const QStringList& arguments) {
     process_.setProcessEnvironment(world.environment());
     process_.setWorkingDirectory(world.home());
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     QObject::connect(&process_, &QProcess::readyReadStandardError,
                      [this] { log_ += QString::fromLocal8Bit(process_.readAllStandardError()); });
-    process_.start(world.program(), arguments);
+    process_.start(program, arguments);
     process_.waitForStarted(5000);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,8 @@ public:
         return home() + QStringLiteral("/.config/Tapestrel/HKEY_CURRENT_USER.reg");
     }
     QString program() const { return program_; }
+    // Copies are started through this path instead (an installed program).
+    void useProgram(const QString& path) { program_ = path; }
     QProcessEnvironment environment() const;
     // Lays the built program's sample pictures beside the copy, as the
     // build lays them beside the program; their paths in the order an
@@ -40,6 +43,8 @@ public:
     // The session manager copies register with (SESSION_MANAGER); empty
     // for none.
     QString sessionManager;
+    // More variables for the copies' environment.
+    QMap<QString, QString> extraEnvironment;
 
 private:
     QTemporaryDir root_;
@@ -50,6 +55,8 @@ private:
 class ProgramRun {
 public:
     ProgramRun(const ProgramWorld& world, const QStringList& arguments);
+    // Started through `program` (a link to the world's copy, say).
+    ProgramRun(const ProgramWorld& world, const QString& program, const QStringList& arguments);
     ~ProgramRun();
 
     // Serves events until the copy has written `text`, or `ms` have passed.

@@ -6,16 +6,19 @@
 #include "tests/common/TestEnvironment.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/e2e/SessionManagerStandIn.h"
+#include "tests/e2e/StartupNotices.h"
 #include "tests/e2e/TopWindows.h"
 #include "tests/xvfb/RootWindowProbe.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +41,25 @@ QPoint pointOf(const QRect& window, int widthTwips, int xTwips, int yTwips) {
     const int y = yTwips >= 0 ? window.top() + qRound(yTwips / twipsPerPixel)
                               : window.bottom() + 1 + qRound(yTwips / twipsPerPixel);
     return {x, y};
+}
+
+// Every file and folder under a folder, with its size and time, links as
+// links: what a run must leave as it was.
+QStringList filesUnder(const QString& folder) {
+    QStringList out;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo& f = it.fileInfo();
+        if (f.isSymLink())
+            out << f.filePath() + QStringLiteral(" -> ") + f.symLinkTarget();
+        else
+            out << f.filePath() + u' ' + QString::number(f.size()) + u' ' +
+                       f.lastModified().toString(Qt::ISODateWithMs);
+    }
+    out.sort();
+    return out;
 }
 
 class ProgramTest : public ::testing::Test {
@@ -113,6 +135,17 @@ protected:
         run.signal(SIGTERM);
         EXPECT_TRUE(run.waitForEnd());
     }
+    // The command the start-at-logon file runs, as its Exec line says it.
+    QString startAtLogon() const {
+        QFile f(world.home() + QStringLiteral("/.config/autostart/Tapestrel.desktop"));
+        if (!f.open(QIODevice::ReadOnly))
+            return QStringLiteral("(no start-at-logon file)");
+        for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n')) {
+            if (line.startsWith(QStringLiteral("Exec=")))
+                return line.mid(5);
+        }
+        return QStringLiteral("(no Exec line)");
+    }
 
     RootWindowProbe probe;
     TestEnvironment env;
@@ -173,6 +206,92 @@ TEST_F(ProgramTest, ASecondStartHandsOverAndEndsAtOnce) {
     ASSERT_TRUE(hive.open(QIODevice::ReadOnly));
     EXPECT_EQ(hive.readAll(), before); // the later copies wrote nothing
     stop(first);
+}
+
+// A start through a link (the "tapestrel" command of an installed copy)
+// opens the files beside the program itself, and the next logon runs the
+// command the user ran.
+TEST_F(ProgramTest, AStartThroughALinkUsesTheProgramsFolderAndLogsOnThroughTheLink) {
+    writeSettings(prepareList(false));
+    const QString bin = world.home() + QStringLiteral("/bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    const QString link = bin + QStringLiteral("/tapestrel");
+    ASSERT_TRUE(QFile::link(world.program(), link));
+    ProgramRun run(world, link, {kSilent});
+    ASSERT_TRUE(run.waitForLog(QStringLiteral("started"))) << run.log().toStdString();
+    EXPECT_EQ(startAtLogon(), u'"' + link + QStringLiteral("\" -SILENT"));
+    // The machine settings and the public lists are the program's own.
+    EXPECT_TRUE(
+        QFileInfo(world.programFolder() + QStringLiteral("/HKEY_LOCAL_MACHINE.reg")).isFile());
+    EXPECT_TRUE(QFileInfo(world.programFolder() + QStringLiteral("/Magic Lists")).isDir());
+    EXPECT_EQ(QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+              QStringList{QStringLiteral("tapestrel")});
+    stop(run);
+    EXPECT_EQ(startAtLogon(), u'"' + link + QStringLiteral("\" -SILENT"));
+}
+
+// A start from the menu comes with a startup notice (the launcher's busy
+// feedback); when that start hands over to the running copy, the running
+// copy ends the notice, whether its panel opens or was open already.
+TEST_F(ProgramTest, ASecondStartsStartupNoticeIsEndedByTheRunningCopy) {
+    StartupNotices notices;
+    ASSERT_TRUE(notices.connected());
+    writeSettings(prepareList(false));
+    ProgramRun first(world, {kSilent});
+    ASSERT_TRUE(first.waitForLog(QStringLiteral("started"))) << first.log().toStdString();
+    for (const QByteArray& id :
+         {QByteArray("menu-1-test_TIME1000"), QByteArray("menu-2-test_TIME2000")}) {
+        world.extraEnvironment[QStringLiteral("DESKTOP_STARTUP_ID")] = QString::fromLatin1(id);
+        ProgramRun second(world, {});
+        ASSERT_TRUE(second.waitForEnd(5000));
+        EXPECT_TRUE(second.log().contains(QStringLiteral("a copy already runs")));
+        EXPECT_TRUE(waitFor([&] { return notices.messages().contains("remove: ID=" + id); },
+                            kProgramWaitMs))
+            << id.constData() << ": " << notices.messages().join('|').constData();
+    }
+    world.extraEnvironment.clear();
+    stop(first);
+}
+
+// The installed program, as `cmake --install` lays it out (in a staging
+// folder that scripts/check-install makes), started through its bin link:
+// the wallpaper is set, and what it writes lies where the layout says,
+// nothing in the program's own folder.
+TEST_F(ProgramTest, TheInstalledProgramStartedThroughItsLinkSetsTheWallpaper) {
+    const QString stage = qEnvironmentVariable("TAPESTREL_STAGED_INSTALL");
+    if (stage.isEmpty())
+        GTEST_SKIP() << "no staged install to start: scripts/check-install stages one and names "
+                        "it in TAPESTREL_STAGED_INSTALL";
+    // "/" names the real install of the package.
+    const QString link = QDir::cleanPath(stage + QStringLiteral("/usr/bin/tapestrel"));
+    const QString program = QDir::cleanPath(stage + QStringLiteral("/usr/lib/tapestrel"));
+    const QString data = QDir::cleanPath(stage + QStringLiteral("/var/lib/tapestrel"));
+    ASSERT_TRUE(QFileInfo(link).isSymLink());
+    ASSERT_TRUE(QFileInfo(program + QStringLiteral("/help/contents.html")).isFile());
+    ASSERT_FALSE(QDir(program + QStringLiteral("/Images/Samples")).isEmpty());
+    world.useProgram(link);
+    const QStringList before = filesUnder(program);
+
+    writeSettings(prepareList(true));
+    ProgramRun run(world, {kSilent});
+    ASSERT_TRUE(run.waitForLog(QStringLiteral("started"))) << run.log().toStdString();
+    const QImage zoz(world.documents() + QStringLiteral("/ZOZ.bmp"));
+    ASSERT_EQ(zoz.size(), QSize(200, 100));
+    EXPECT_EQ(zoz.pixel(100, 50), qRgb(30, 200, 60));
+    const QImage screen = probe.grab();
+    EXPECT_EQ(screen.pixel(probe.size().width() / 2, probe.size().height() / 2), qRgb(30, 200, 60));
+    EXPECT_EQ(startAtLogon(), u'"' + link + QStringLiteral("\" -SILENT"));
+    stop(run);
+
+    // A user who may write the data folder (root) wrote the machine
+    // settings there, through the program folder's link.
+    if (::access(QFile::encodeName(data).constData(), W_OK) == 0) {
+        EXPECT_TRUE(QFileInfo(data + QStringLiteral("/HKEY_LOCAL_MACHINE.reg")).isFile());
+        EXPECT_TRUE(hiveHas(data + QStringLiteral("/HKEY_LOCAL_MACHINE.reg"),
+                            QStringLiteral("PublicMagicListPath"),
+                            program + QStringLiteral("/Magic Lists/")));
+    }
+    EXPECT_EQ(filesUnder(program), before);
 }
 
 TEST_F(ProgramTest, AStartForTheDesktopShowsTheControlPanel) {

@@ -11,6 +11,7 @@
 #include "tests/panel/PanelTestKit.h"
 
 #include <QCheckBox>
+#include <QWindow>
 #include <algorithm>
 #include <climits>
 
@@ -139,6 +140,26 @@ TEST_F(OverviewTest, APanelBeyondTheSixteenBitRangeOpensItPulledOntoTheScreen) {
     EXPECT_TRUE(env.errors.calls.isEmpty());
     EXPECT_EQ(seen.frame.right() + 1, 1024);
     EXPECT_EQ(seen.frame.top(), (20 * 15 + 500) / 15);
+}
+
+// Under Wayland the program can't put the overview beside the panel: it is
+// tied to the panel, so that the desktop places it over the panel. Where
+// the program places its windows, it stays a window of its own.
+TEST_F(OverviewTest, WhereTheDesktopPlacesWindowsTheOverviewBelongsToThePanel) {
+    makeList(1);
+    Options.ShowOverviewDialog = false;
+    for (bool programPlaces : {false, true}) {
+        env.screen.placesWindows = programPlaces;
+        openPanel();
+        QWindow* owner = reinterpret_cast<QWindow*>(1);
+        openFromHelp([&](frmOverview* f) {
+            owner = f->windowHandle() ? f->windowHandle()->transientParent() : nullptr;
+            clickButton(f->cmdClose);
+        });
+        ASSERT_TRUE(panel);
+        EXPECT_EQ(owner, programPlaces ? nullptr : panel->windowHandle()) << programPlaces;
+        panel->close();
+    }
 }
 
 TEST_F(OverviewTest, ALaterOpeningHidesTheBoxAndCloseKeepsTheSetting) {

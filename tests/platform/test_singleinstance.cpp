@@ -31,10 +31,13 @@ bool serveUntil(const std::function<bool()>& condition, int ms = 2000) {
 
 // A later copy's claim, made from another thread as from another process:
 // it waits for the running copy, which needs this thread's events to answer.
-bool claimFromElsewhere(const QString& folder, const InstanceMessage& m) {
+// `token` is the activation token the later copy was started with.
+bool claimFromElsewhere(const QString& folder, const InstanceMessage& m,
+                        const QByteArray& token = {}) {
     bool claimed = true, done = false;
     std::thread other([&] {
         LocalSocketInstance later(kCaption, folder);
+        later.setActivationToken(token);
         claimed = later.claim(m);
         done = true;
     });
@@ -108,6 +111,27 @@ TEST(SingleInstance, ALaterCopyHandsItsMessageToTheRunningOne) {
 
     EXPECT_FALSE(claimFromElsewhere(dir.path(), kShowPanel));
     EXPECT_TRUE(serveUntil([&] { return got.size() == 3; }));
+}
+
+TEST(SingleInstance, TheActivationTokenOfTheLaterCopyReachesTheRunningOne) {
+    QTemporaryDir dir;
+    LocalSocketInstance first(kCaption, dir.path());
+    // The running copy's own token is not what it is handed.
+    first.setActivationToken("first-copy's");
+    ASSERT_TRUE(first.claim(kShowPanel));
+    QList<InstanceMessage> got;
+    first.setHandler([&](const InstanceMessage& m) { got.append(m); });
+
+    // A token as GNOME hands it out, one of the most a message may carry,
+    // and one that can't travel (it has a blank): the message still goes.
+    const QByteArray gnome = "gnome-shell/Tapestrel/2745-3-host_TIME1234567";
+    const QByteArray longest(LocalSocketInstance::kMaxTokenBytes, 'k');
+    for (const QByteArray& token : {gnome, longest, QByteArray("a b")})
+        EXPECT_FALSE(claimFromElsewhere(dir.path(), kShowPanel, token)) << token.constData();
+    ASSERT_TRUE(serveUntil([&] { return got.size() == 3; }));
+    EXPECT_EQ(got[0], (InstanceMessage{1025, 0, -32767, gnome}));
+    EXPECT_EQ(got[1].activationToken, longest);
+    EXPECT_EQ(got[2], kShowPanel);
 }
 
 TEST(SingleInstance, ASocketLeftByACopyThatDiedIsTakenOver) {
@@ -277,12 +301,45 @@ TEST(SingleInstance, MessagesTravelAsThreeNumbers) {
                  {"1025 0\n", false},
                  {"1025 x -32767\n", false},
                  {"", false},
-                 {"1 2 3 4\n", false}};
+                 {"1 2 3 4\n", false},
+                 // Fields that a later version may add are passed over.
+                 {"1025 0 -32767 later=yes\n", true},
+                 {"1025 0 -32767 token\n", false},
+                 {"1025 0 -32767 =x\n", false},
+                 {"1025 0 -32767  later=yes\n", false}};
     for (const auto& c : cases) {
-        InstanceMessage m{9, 9, 9};
+        InstanceMessage m{9, 9, 9, "old"};
         EXPECT_EQ(LocalSocketInstance::decode(c.line, m), c.ok) << c.line;
         EXPECT_EQ(m == kShowPanel, c.ok) << c.line;
     }
+}
+
+TEST(SingleInstance, AnActivationTokenTravelsAsAFieldOfTheLine) {
+    const InstanceMessage withToken{1025, 0, -32767, "kwin-4f1c_TIME99"};
+    EXPECT_EQ(LocalSocketInstance::encode(withToken),
+              QByteArray("1025 0 -32767 token=kwin-4f1c_TIME99\n"));
+    InstanceMessage m;
+    ASSERT_TRUE(LocalSocketInstance::decode(LocalSocketInstance::encode(withToken), m));
+    EXPECT_EQ(m, withToken);
+    ASSERT_TRUE(LocalSocketInstance::decode("1025 0 -32767 later=1 token=t=2\n", m));
+    EXPECT_EQ(m.activationToken, QByteArray("t=2"));
+
+    // What is not a token (blanks, control characters, empty, too long)
+    // neither leaves nor is taken.
+    const QByteArray tooLong(LocalSocketInstance::kMaxTokenBytes + 1, 'k');
+    for (const QByteArray& bad :
+         {QByteArray("a b"), QByteArray("a\tb"), QByteArray("\xc3\xa9"), QByteArray(), tooLong}) {
+        EXPECT_EQ(LocalSocketInstance::encode({1025, 0, -32767, bad}),
+                  QByteArray("1025 0 -32767\n"));
+        if (!bad.isEmpty() && !bad.contains(' ')) {
+            EXPECT_FALSE(LocalSocketInstance::decode("1025 0 -32767 token=" + bad, m));
+        }
+    }
+    EXPECT_FALSE(LocalSocketInstance::decode("1025 0 -32767 token=", m));
+    EXPECT_LE(LocalSocketInstance::encode({-2147483647, -2147483647, -2147483647,
+                                           QByteArray(LocalSocketInstance::kMaxTokenBytes, 'k')})
+                  .size(),
+              LocalSocketInstance::kMaxMessageBytes);
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -125,7 +126,10 @@ void BM_RemoveDuplicatesOfLargePictures(benchmark::State& state) {
 }
 
 // Removing 1,000 entries that are the program's own copies from a list of
-// 10,000, one by one from the end as the panel's Remove does.
+// 10,000, as the panel's Remove does: the entries one by one from the end,
+// then the list file written and the copies deleted in one pass. Target:
+// under a second (about 0.1 s here, from 66 s when every removal resolved
+// the whole list and read the other lists again).
 void BM_RemoveThousandOwnCopies(benchmark::State& state) {
     const QString copies = Options.PrivateMagicListPath + QStringLiteral("Other Images");
     QDir().mkpath(copies);
@@ -148,7 +152,13 @@ void BM_RemoveThousandOwnCopies(benchmark::State& state) {
         state.ResumeTiming();
         for (int16_t i = list.GetCount() - 1; i >= 9000; --i)
             list.DeleteItem(i);
+        list.Save();
         benchmark::DoNotOptimize(list.GetCount());
+        state.PauseTiming();
+        if (QFileInfo::exists(own.first()))
+            state.SkipWithError("the copies were not deleted");
+        QFile::remove(list.GetFilePath());
+        state.ResumeTiming();
     }
 }
 

@@ -20,6 +20,7 @@
 
 frmOptions::frmOptions(QWidget* parent) : FormDialog(parent) {
     kit::initForm(this, "frmOptions", QStringLiteral("Tapestrel Options:"));
+    kit::setHelpSection(this, QStringLiteral("options"));
     setFixedSize(kit::twipsSize(6075, 3435));
 
     TabStrip1 = kit::make<QTabWidget>(this, "TabStrip1");

@@ -1,19 +1,32 @@
 #include "engine/ErrorWindow.h"
 
+#include "engine/RunFlags.h"
+
 #include <cstdio>
 
 namespace {
 
-// Without windows nobody can answer: the message is written where a
-// person who started the program can read it.
+// One line on standard error, where a person who started the program can
+// read it.
+void writeToStandardError(const QString& message, const QString& question = QString()) {
+    QString text = message;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    if (!question.isEmpty())
+        text += u' ' + question;
+    std::fprintf(stderr, "Tapestrel: %s\n", qPrintable(text));
+    std::fflush(stderr);
+}
+
+// Without windows nobody can answer: the message goes to standard error
+// and a question is answered as closed.
 class StandardErrorOutput final : public ErrorPresenter {
 public:
     void showMessage(const QString& message, int16_t, const QString&) override {
-        std::fprintf(stderr, "Tapestrel: %s\n", qPrintable(message));
+        writeToStandardError(message);
     }
     int16_t askQuestion(const QString& message, const QString& question, int16_t,
                         const QString&) override {
-        std::fprintf(stderr, "Tapestrel: %s %s\n", qPrintable(message), qPrintable(question));
+        writeToStandardError(message, question);
         return answer::Closed;
     }
 };
@@ -28,6 +41,15 @@ ErrorPresenter& presenter() {
     return window ? *window : standardErrorOutput;
 }
 
+// A window nobody answers would keep the program from ending.
+bool toStandardError(const QString& message, const QString& question = QString()) {
+    if (!ThisRun.unattended)
+        return false;
+    ++ThisRun.unattendedReports;
+    writeToStandardError(message, question);
+    return true;
+}
+
 } // namespace
 
 void setErrorPresenter(ErrorPresenter* presenter) {
@@ -39,10 +61,14 @@ void setErrorWindow(ErrorPresenter* presenter) {
 }
 
 void ShowErrorMessage(const QString& message, int16_t buttons, const QString& title) {
+    if (toStandardError(message))
+        return;
     presenter().showMessage(message, buttons, title);
 }
 
 int16_t AskErrorQuestion(const QString& message, const QString& question, int16_t buttons,
                          const QString& title) {
+    if (toStandardError(message, question))
+        return answer::Closed;
     return presenter().askQuestion(message, question, buttons, title);
 }

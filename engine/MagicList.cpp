@@ -1,6 +1,7 @@
 #include "engine/MagicList.h"
 
 #include "engine/ErrorWindow.h"
+#include "engine/MagicListCodec.h"
 #include "engine/PictureDeletion.h"
 #include "engine/WallpaperPlacement.h"
 #include "platform/ImageBox.h"
@@ -90,22 +91,29 @@ void clsMagicList::ClearList() {
     filePath_.clear();
 }
 
+// The windows that take names refuse a text the file cannot hold; what
+// reaches the list another way is cut to fit, so the list stays storable.
 void clsMagicList::SetListName(const QString& name) {
     if (!busy_)
-        name_ = name;
+        name_ = listfile::fittingStart(name);
 }
 
 void clsMagicList::DeleteItem(int16_t index) {
-    PictureDeletion deletion;
-    DeleteItem(index, deletion);
-    deletion.finish(*this);
-}
-
-void clsMagicList::DeleteItem(int16_t index, PictureDeletion& deletion) {
     if (busy_ || !validIndex(index))
         return;
-    deletion.note(entries_[index].Path);
+    removedPictures_.append(entries_[index].Path);
     removeEntryAt(index);
+}
+
+int clsMagicList::DeleteRemovedPictures() {
+    if (removedPictures_.isEmpty())
+        return 0;
+    PictureDeletion deletion;
+    for (const QString& path : std::as_const(removedPictures_))
+        deletion.note(path);
+    removedPictures_.clear();
+    deletion.finish(*this);
+    return deletion.listsRead();
 }
 
 void clsMagicList::removeEntryAt(qsizetype index) {
@@ -135,7 +143,7 @@ QString clsMagicList::GetEntryName(int16_t index) const {
 
 void clsMagicList::SetEntryName(int16_t index, const QString& name) {
     if (!busy_ && validIndex(index))
-        entries_[index].Name = name;
+        entries_[index].Name = listfile::fittingStart(name);
 }
 
 bool clsMagicList::GetEntrySelected(int16_t index) const {

@@ -7,7 +7,6 @@
 #include <atomic>
 #include <cstdint>
 
-class PictureDeletion;
 // A number that names one entry for the run: never saved, never reused, and
 // kept when the entry moves, so a window can follow an entry through a
 // shuffle or a removal.
@@ -77,12 +76,17 @@ public:
     void SelectOnlyAcitve();
     void ClearList();
     void SetListName(const QString& name);
-    // Removes the entry; its picture file goes too when it is one of the
-    // program's copies that no list uses any more (see PictureDeletion).
+    // Removes the entry. Its picture file goes too when it is one of the
+    // program's copies that no list uses any more (see PictureDeletion),
+    // but only once the list file no longer names it: at the next save
+    // that succeeds. A command that removes many entries thus reads the
+    // other lists once, and a kill between the two steps leaves at worst
+    // a copy nobody uses, never a saved entry whose picture is gone.
     void DeleteItem(int16_t index);
-    // The same as one step of a command that removes several entries: the
-    // picture is noted, and the command settles them all at its end.
-    void DeleteItem(int16_t index, PictureDeletion& deletion);
+    // Deletes the pictures of the removed entries now, for a list whose
+    // file has gone; a save does it by itself. The number of other list
+    // files read.
+    int DeleteRemovedPictures();
     QString GetListName() const;
     int16_t GetCount() const;
     QString GetEntryName(int16_t index) const;
@@ -178,8 +182,8 @@ private:
     // Drops the entry and hands the active role on; the file stays.
     void removeEntryAt(qsizetype index);
     // Drops every entry marked as a duplicate, from the end; their pictures
-    // are noted for deletion when one is given.
-    void removeMarkedEntries(PictureDeletion* deletion);
+    // are noted for deletion when asked.
+    void removeMarkedEntries(bool notePictures);
 
     QString name_;
     QList<MagicListEntry> entries_;
@@ -188,7 +192,8 @@ private:
     int16_t defaultPosition_ = 0;
     QString header_;
     QString filePath_;
-    QString unstorableText_; // the last told reason why the content cannot be stored
+    QStringList removedPictures_; // of entries removed since the last save
+    QString unstorableText_;      // the last told reason why the content cannot be stored
     bool activeEntryChanged_ = false;
     bool public_ = false;
     bool busy_ = false;

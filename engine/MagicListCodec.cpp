@@ -38,6 +38,35 @@ bool isAscii(const char* data, qsizetype size) {
 
 } // namespace
 
+bool fitsInFile(const QString& text) {
+    // Each UTF-16 unit takes at most three bytes of UTF-8.
+    return text.size() * 3 <= kMaxStringBytes || text.toUtf8().size() <= kMaxStringBytes;
+}
+
+QString tooLongMessage(const QString& text) {
+    return QStringLiteral("The text '%1...' is longer than %2 bytes and cannot be stored in the "
+                          "magic list.")
+        .arg(text.left(40))
+        .arg(kMaxStringBytes);
+}
+
+QString fittingStart(const QString& text) {
+    if (fitsInFile(text))
+        return text;
+    qsizetype bytes = 0, end = 0;
+    while (end < text.size()) {
+        const bool pair =
+            text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
+        const qsizetype units = pair ? 2 : 1;
+        const qsizetype size = QStringView(text).mid(end, units).toUtf8().size();
+        if (bytes + size > kMaxStringBytes)
+            break;
+        bytes += size;
+        end += units;
+    }
+    return text.left(end);
+}
+
 QString decodeText(const char* data, qsizetype size) {
     if (size == 0)
         return {};
@@ -90,13 +119,8 @@ void Writer::int32(int32_t value) {
 
 void Writer::countedString(const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    if (bytes.size() > kMaxStringBytes) {
-        raiseError(vberr::Overflow,
-                   QStringLiteral("The text '%1...' is longer than %2 bytes and cannot be "
-                                  "stored in the magic list.")
-                       .arg(text.left(40))
-                       .arg(kMaxStringBytes));
-    }
+    if (bytes.size() > kMaxStringBytes)
+        raiseError(vberr::Overflow, tooLongMessage(text));
     int16(static_cast<int16_t>(bytes.size()));
     bytes_.append(bytes);
 }

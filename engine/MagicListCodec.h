@@ -15,6 +15,13 @@ constexpr int kMaxStringBytes = 32767;
 constexpr qsizetype kMinEntrySize = 2 + 2 + 28;
 constexpr qsizetype kScheduleSize = 32;
 
+// Whether the text fits in a counted string of the file.
+bool fitsInFile(const QString& text);
+// What the user is told of a text that does not fit.
+QString tooLongMessage(const QString& text);
+// The longest start of the text that fits, cut between two characters.
+QString fittingStart(const QString& text);
+
 // Text as a counted string's bytes: ASCII and valid UTF-8 are taken as
 // UTF-8; anything else is a file made on Windows, read as Windows-1252.
 QString decodeText(const char* data, qsizetype size);

@@ -2,7 +2,6 @@
 
 #include "engine/FileRoutines.h"
 #include "engine/MagicList.h"
-#include "engine/PictureDeletion.h"
 #include "platform/RegularFile.h"
 
 #include <QCoreApplication>
@@ -104,7 +103,7 @@ void clsMagicList::RemoveDuplicates() {
         else
             firstWithPath.insert(key, i);
     }
-    removeMarkedEntries(nullptr);
+    removeMarkedEntries(false);
 
     // The same content: equal sizes, equal byte sums, equal digests. Each
     // file is read at most once, and only when another file has its size.
@@ -143,17 +142,15 @@ void clsMagicList::RemoveDuplicates() {
             }
         }
     }
-    PictureDeletion deletion;
-    removeMarkedEntries(&deletion);
-    deletion.finish(*this);
+    removeMarkedEntries(true);
 }
 
-void clsMagicList::removeMarkedEntries(PictureDeletion* deletion) {
+void clsMagicList::removeMarkedEntries(bool notePictures) {
     for (qsizetype i = entries_.size() - 1; i >= 0; --i) {
         if (entries_[i].Duplicate == 0)
             continue;
-        if (deletion)
-            deletion->note(entries_[i].Path);
+        if (notePictures)
+            removedPictures_.append(entries_[i].Path);
         removeEntryAt(i);
     }
 }

@@ -148,10 +148,11 @@ bool clsMagicList::Save() {
             writeEntry(out, e);
         writeSchedule(out, schedule_);
     } catch (const RuntimeError& error) {
-        // A text the file cannot hold is still too long at the next save,
-        // and every scheduled change saves: it is told once, until a save
-        // succeeds again.
-        if (error.description() != unstorableText_) {
+        // A text the file cannot hold (a list made elsewhere) is still too
+        // long at the next save. A save the user asked for always says so;
+        // the changes the timer makes on its own tell it once, until a
+        // save succeeds again.
+        if (!ThisRun.savingOnSchedule || error.description() != unstorableText_) {
             unstorableText_ = error.description();
             ShowErrorMessage(error.description(), 0, QString());
         }
@@ -166,6 +167,8 @@ bool clsMagicList::Save() {
         if (const int err = replaceFileContent(filePath_, out.bytes()))
             raiseError(errorNumberFromErrno(err));
         unstorableText_.clear();
+        // The file no longer names the removed entries' pictures.
+        DeleteRemovedPictures();
         return true;
     } catch (const RuntimeError& error) {
         ShowErrorMessage(error.description(), 0, QString());
@@ -184,6 +187,9 @@ int16_t clsMagicList::loadQuietly(const QString& path) {
 int16_t clsMagicList::loadFile(const QString& path, bool reportErrors) {
     if (busy_)
         return -1;
+    // The file left behind still names the pictures of entries removed
+    // since its last save: they stay.
+    removedPictures_.clear();
     filePath_.clear();
     // Only ordinary files: opening a pipe or a device could block the start.
     QFile file;

@@ -2,6 +2,7 @@
 
 #include "engine/FileRoutines.h"
 #include "engine/ProgramState.h"
+#include "platform/AtomicFile.h"
 #include "platform/DriveTypes.h"
 #include "platform/RegularFile.h"
 #include "runtime/RuntimeError.h"
@@ -14,20 +15,27 @@
 
 namespace {
 
-// Copies what is left to read of `from` to the freshly made `to`; a copy
-// that cannot be finished is removed and its error raised.
-void copyContent(QFile& from, QFile& to) {
+// Copies what is left to read of `from` into `to`, a file made only once
+// it is complete; a copy that cannot be finished leaves nothing behind. 0,
+// else the errno of the failure (EEXIST: that name was taken meanwhile).
+int copyContent(QFile& from, AtomicFileWriter& to) {
+    if (!from.seek(0))
+        return EIO;
+    if (!to.open())
+        return to.error();
     QByteArray buffer(1 << 16, Qt::Uninitialized);
     for (;;) {
         errno = 0;
         const qint64 n = from.read(buffer.data(), buffer.size());
         if (n == 0)
-            return;
-        if (n < 0 || to.write(buffer.constData(), n) != n || !to.flush()) {
-            const int err = errno;
-            to.remove();
-            raiseError(err ? errorNumberFromErrno(err) : vberr::DeviceIO);
+            return to.commit() ? 0 : to.error();
+        if (n < 0) {
+            const int err = errno ? errno : EIO;
+            to.cancel();
+            return err;
         }
+        if (!to.write(buffer.constData(), n))
+            return to.error();
     }
 }
 
@@ -82,14 +90,13 @@ QString GetImageFolderName(const QString& path, const QString& requestedName) {
         const QString file = candidate(k);
         if (QFileInfo::exists(file))
             continue;
-        QFile copy(file);
-        if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (QFileInfo::exists(file))
+        AtomicFileWriter copy(file, AtomicFileWriter::Mode::CreateNew);
+        if (const int err = copyContent(source, copy)) {
+            if (err == EEXIST)
                 continue; // made by someone else meanwhile
-            raiseError(vberr::PathFileAccess);
+            raiseError(errorNumberFromErrno(err));
         }
-        copyContent(source, copy);
-        copy.setPermissions(QFileInfo(path).permissions());
+        QFile::setPermissions(file, QFileInfo(path).permissions());
         return file;
     }
     raiseError(vberr::FileExists);

@@ -12,6 +12,8 @@
 
 namespace {
 
+int finishPasses = 0; // program state: a count for tests
+
 // The file's path with every link and ".." resolved, or "" when it does not
 // exist.
 QString resolvedPath(const QString& path) {
@@ -64,6 +66,7 @@ void PictureDeletion::finish(const clsMagicList& list) {
     QSet<QString> candidates = std::exchange(candidates_, {});
     if (candidates.isEmpty())
         return;
+    ++finishPasses;
     QSet<QString> used;
     addPicturesOf(list, used);
     candidates.subtract(used);
@@ -95,4 +98,8 @@ void PictureDeletion::finish(const clsMagicList& list) {
         if (!used.contains(resolved) && isOwnCopy(resolved, privateFolder_))
             QFile::remove(resolved);
     }
+}
+
+int PictureDeletion::passes() {
+    return finishPasses;
 }

@@ -15,8 +15,9 @@ class clsMagicList;
 // What is deleted is the resolved path, never a link that led to it.
 //
 // A command that removes entries notes the picture of each entry it takes
-// out and settles them all when it is done, so that the other lists are
-// read once per command however many entries it removes.
+// out and settles them all when it is done (the list's save, see
+// clsMagicList::DeleteItem), so that the entries are resolved and the other
+// lists read once per command however many entries it removes.
 class PictureDeletion {
 public:
     // Notes the picture of an entry that is being removed.
@@ -28,6 +29,8 @@ public:
 
     // How many list files the last finish() read.
     int listsRead() const { return listsRead_; }
+    // How many finish() calls of this run had pictures to settle.
+    static int passes();
 
 private:
     QString privateFolder_; // resolved; found with the first note

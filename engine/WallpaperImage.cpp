@@ -186,6 +186,9 @@ QString GetImageErrorText(int32_t code) {
         return QStringLiteral("Invalid File Format");
     case imgerr::FileNotFound:
         return QStringLiteral("File Not Found");
+    case imgerr::TooLarge:
+        return QStringLiteral("Picture Too Large (at most 32767 pixels a side and 200 million "
+                              "pixels in all)");
     default:
         return standardErrorText(code);
     }

@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QScopeGuard>
 #include <QTimer>
 #include <QWidget>
@@ -264,8 +265,10 @@ void frmMain::Timer1_Timer() {
     if (Options.LastUpdateTime > now)
         Options.LastUpdateTime = now;
     if (!ProgramIsBusy() && !ActiveMagicList.IsBusy() &&
-        ActiveMagicList.IsTimeToAutoUpdate(Options.LastUpdateTime))
+        ActiveMagicList.IsTimeToAutoUpdate(Options.LastUpdateTime)) {
+        const QScopedValueRollback onSchedule(ThisRun.savingOnSchedule, true);
         mnuNext_Click();
+    }
 }
 
 void frmMain::mnupopup_Click() {

@@ -56,20 +56,15 @@ void saveSession() {
     SaveOptions();
 }
 
-// On the way out through exit() no window can be shown (the display may
-// be what went away): a failure is written to standard error instead.
-class StandardErrorPresenter final : public ErrorPresenter {
-public:
-    void showMessage(const QString& message, int16_t, const QString&) override {
-        std::fprintf(stderr, "Tapestrel: %s\n", qPrintable(message));
-    }
-    int16_t askQuestion(const QString& message, const QString& question, int16_t,
-                        const QString&) override {
-        std::fprintf(stderr, "Tapestrel: %s %s\n", qPrintable(message), qPrintable(question));
-        return answer::Closed;
-    }
-};
-StandardErrorPresenter standardErrorPresenter;
+// From here on nobody may be there to answer: what fails goes to standard
+// error, and each settings file that fails is told again, once.
+void beginUnattended() {
+    if (ThisRun.unattended)
+        return;
+    ThisRun.unattended = true;
+    ThisRun.userHiveFailureReported = false;
+    ThisRun.machineHiveFailureReported = false;
+}
 
 // Runs when the process ends through exit() without the program's own
 // stop, as Qt does when the connection to the X server breaks. Plain file
@@ -78,7 +73,7 @@ void saveOnTheWayOut() {
     if (ThisRun.ending || !MainForm)
         return;
     ThisRun.ending = true;
-    setErrorPresenter(&standardErrorPresenter);
+    beginUnattended();
     saveSession();
     qCInfo(lcLife) << "saved on the way out";
 }
@@ -112,7 +107,9 @@ void finishProgram(void (*quit)() = [] { QCoreApplication::quit(); }) {
     quit();
 }
 
-// Logout and signals: everything Exit does, without asking.
+// Logout and signals: everything Exit does, without asking and without
+// waiting for anyone. What could not be saved is on standard error, and
+// the program's status says so.
 void endWithoutQuestion() {
     if (ThisRun.ending)
         return;
@@ -121,8 +118,9 @@ void endWithoutQuestion() {
         ThisRun.endPending = true;
         return;
     }
+    beginUnattended();
     ActiveMagicList.Save();
-    finishProgram();
+    finishProgram([] { QCoreApplication::exit(ThisRun.unattendedReports > 0 ? 1 : 0); });
 }
 
 } // namespace
@@ -277,7 +275,10 @@ void installSessionEndHandlers() {
                              manager.setRestartHint(QSessionManager::RestartNever);
                              if (ThisRun.ending || !MainForm)
                                  return;
+                             // The session is going: nobody waits for a window.
+                             beginUnattended();
                              saveSession();
+                             ThisRun.unattended = false;
                          });
         QObject::connect(app, &QGuiApplication::saveStateRequest, app,
                          [](QSessionManager& manager) {

@@ -12,6 +12,7 @@
 #include "gui/MainForm.h"
 #include "panel/PanelViews.h"
 #include "platform/FileDialog.h"
+#include "platform/FileNames.h"
 #include "runtime/RuntimeError.h"
 
 #include <QDir>
@@ -26,10 +27,19 @@ const QString kLineBreak = QStringLiteral("\r\n");
 constexpr qsizetype kNamedRefusals = 10;
 constexpr qsizetype kMostSamples = 100;
 
+const QString kNotUtf8 = QStringLiteral("  (its name is not UTF-8 text)");
+
 // What could not be added in one go, reported in one message at the end.
 class Refusals {
 public:
     void refuse(const QString& path) { paths_ << path; }
+    // A file whose name a list file can't keep: the list keeps its paths as
+    // UTF-8 text, and the name's bytes are not, so it would come back as
+    // another name. Shown as it is on disk.
+    void refuseName(const QString& path) {
+        paths_ << readablePath(path);
+        badNames_ << paths_.size() - 1;
+    }
     void fail(const QString& path, const QString& errorText) {
         failedPath_ = path;
         errorText_ = errorText;
@@ -41,13 +51,21 @@ public:
         if (paths_.size() == 1) {
             message = QStringLiteral("Unable to add '") + paths_.first() +
                       QStringLiteral("' to the magic list.");
+            if (!badNames_.isEmpty())
+                message += kLineBreak + kLineBreak +
+                           QStringLiteral("Its name is not UTF-8 text, and a magic list keeps only "
+                                          "names that are: rename the file, then add it again.");
         } else if (!paths_.isEmpty()) {
             message = QStringLiteral("Unable to add these files to the magic list:");
             for (qsizetype i = 0; i < paths_.size() && i < kNamedRefusals; ++i)
-                message += kLineBreak + paths_[i];
+                message += kLineBreak + paths_[i] + (badNames_.contains(i) ? kNotUtf8 : QString());
             if (paths_.size() > kNamedRefusals)
                 message +=
                     kLineBreak + QStringLiteral("and %1 more.").arg(paths_.size() - kNamedRefusals);
+            if (!badNames_.isEmpty())
+                message += kLineBreak + kLineBreak +
+                           QStringLiteral("A magic list keeps only names that are UTF-8 text: "
+                                          "rename those files, then add them again.");
         }
         if (failed()) {
             if (!message.isEmpty())
@@ -60,6 +78,7 @@ public:
 
 private:
     QStringList paths_;
+    QList<qsizetype> badNames_;
     QString failedPath_;
     QString errorText_;
 };
@@ -72,6 +91,10 @@ void addPictures(const QStringList& files, const QString& copyName, Refusals& re
     BusyWork busy;
     for (const QString& file : files) {
         busy.serveEvents();
+        if (hasNonUtf8Name(file)) {
+            refusals.refuseName(file);
+            continue;
+        }
         // Folders and special files are no pictures; they are not copied.
         if (!QFileInfo(file).isFile()) {
             refusals.refuse(file);
@@ -112,11 +135,9 @@ QString pictureDialogTitle() {
 }
 
 QString pictureDialogFilter() {
-    return QStringLiteral(
-        "All Graphics "
-        "Files|*.cmp;*.jpg;*.jpeg;*.cal;*.png;*.dic;*.fax;*.eps;*.exf;*.exif;*.fpx;*.gem;*.img;*."
-        "ica;*.ioca;*.pic;*.pct;*.pict;*.mac;*.awd;*.msp;*.bmp;*.pcx;*.psd;*.ras;*.tga;*.tif;*."
-        "tiff;*.bmp;*.wfx;*.wmf;*.wpg;*.ico;*.cur");
+    // Every format the program can read here, so that no picture it would
+    // take is hidden from the user, and none it would refuse is offered.
+    return QStringLiteral("All Graphics Files|") + readablePicturePatterns();
 }
 
 QStringList droppedFiles(const QMimeData* data) {

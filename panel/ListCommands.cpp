@@ -194,6 +194,8 @@ void removeDuplicateEntries(PanelViews& views) {
         QStringLiteral("Remove Duplicate Entries"), [] {
             BusyWork busy;
             ActiveMagicList.RemoveDuplicates();
+            // The list file first, then the copies of the removed pictures.
+            ActiveMagicList.Save();
         });
 }
 

@@ -43,6 +43,7 @@ frmAbout::frmAbout(QWidget* parent)
     : FormDialog(parent), VersionMajor(TAPESTREL_VERSION_MAJOR),
       VersionMinor(TAPESTREL_VERSION_MINOR), VersionRevision(TAPESTREL_VERSION_PATCH) {
     kit::initForm(this, "frmAbout", QStringLiteral("About Tapestrel"));
+    kit::setHelpSection(this, QStringLiteral("about"));
     setFixedSize(kit::twipsSize(5730, 2460));
 
     imgLogo = kit::picture(this, "imgLogo");

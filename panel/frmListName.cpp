@@ -3,6 +3,7 @@
 #include "engine/ErrorWindow.h"
 #include "engine/FileRoutines.h"
 #include "gui/FormHelpers.h"
+#include "engine/MagicListCodec.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 
@@ -33,6 +34,8 @@ int listNameProblem(const QString& name, const QString& renamedListPath) {
     const QString wanted = name.trimmed();
     if (wanted.isEmpty())
         return 1;
+    if (!listfile::fitsInFile(wanted))
+        return 3;
     for (int16_t i = 1; i <= ListIndexCount; ++i) {
         const ListIndexEntry& row = ListIndexEntries[i];
         if (!renamedListPath.isEmpty() && row.ListPath == renamedListPath)
@@ -110,6 +113,10 @@ void frmListName::cmdOK_Click() {
         ShowErrorMessage(QStringLiteral("Sorry, but a Magic List with that name already exists.  "
                                         "Please select a different name."),
                          64, QStringLiteral("Name already in use"));
+        txtListName->setFocus();
+        return;
+    case 3:
+        ShowErrorMessage(listfile::tooLongMessage(ListName.trimmed()), 64, QString());
         txtListName->setFocus();
         return;
     default:

@@ -49,5 +49,6 @@ private:
 // Whether a list name is one the dialog accepts for the list at
 // renamedListPath (empty for a new list): 0 when it is, else 1 for a name
 // that is empty or only blanks, 2 for a name another indexed list has
-// (compared trimmed, without regard to letter case).
+// (compared trimmed, without regard to letter case), 3 for a name longer
+// than the list file can hold.
 int listNameProblem(const QString& name, const QString& renamedListPath);

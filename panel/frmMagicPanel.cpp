@@ -669,6 +669,8 @@ void frmMagicPanel::DeleteCurrentList() {
     }
     for (int16_t i = static_cast<int16_t>(ActiveMagicList.GetCount() - 1); i >= 0; --i)
         ActiveMagicList.DeleteItem(i);
+    // The list file has gone, so nothing names its pictures any more.
+    ActiveMagicList.DeleteRemovedPictures();
     ActiveMagicList.ReInitialize();
 
     IgnoreListClick = true;
@@ -695,6 +697,11 @@ void frmMagicPanel::UpdateNextChangeLabel(bool&) {
     const QDateTime now = services().clock->now();
     if (Options.LastUpdateTime > now)
         Options.LastUpdateTime = now;
+    // A list without pictures has nothing to change to: no countdown.
+    if (ActiveMagicList.GetCount() == 0) {
+        lblNextUpdate->setText(QString());
+        return;
+    }
     const QString s = ActiveMagicList.TimeOfNextUpdate(Options.LastUpdateTime, 0);
     const std::optional<QDateTime> next = parseDate(s);
     if (!next) {

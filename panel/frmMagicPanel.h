@@ -149,7 +149,7 @@ public:
     void UpdateSelectionState();
     void ActivateSelectedEntry();
     void ApplyBackgroundColor(int32_t& color);
-    static int32_t GetContrastTextColor(int32_t color);
+    int32_t GetContrastTextColor(int32_t color) const;
 
     // Event handlers.
     void Form_Load();
@@ -255,6 +255,8 @@ private:
     void schedulePreview(int16_t entry);
     void renderPreview(int16_t entry);
     void previewFailed(int16_t entry, const QString& path, int32_t code);
+    // The path caption: the long form of the path, shortened to fit.
+    void showPathCaption(const QString& path);
     void clearPreview();
     // Shows entry `index` as the wallpaper, as Activate and OK do; nothing
     // on an empty list.

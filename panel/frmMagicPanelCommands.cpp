@@ -289,9 +289,16 @@ void frmMagicPanel::cmdRemovePaper_Click() {
     // the ones selected now, and nothing is removed.
     if (AskErrorQuestion(question, QString(), 68, QString()) != answer::Yes || !selectionKept(held))
         return;
-    const QList<int16_t> doomed = held.indexes();
-    for (auto it = doomed.crbegin(); it != doomed.crend(); ++it)
-        ActiveMagicList.DeleteItem(*it);
+    {
+        // Thousands of entries take a moment; the list file is written
+        // before the program's copies of their pictures are deleted, so
+        // that no saved list names a picture that is gone.
+        const BusyWork busy;
+        const QList<int16_t> doomed = held.indexes();
+        for (auto it = doomed.crbegin(); it != doomed.crend(); ++it)
+            ActiveMagicList.DeleteItem(*it);
+        ActiveMagicList.Save();
+    }
     ActiveMagicList.SelectOnlyAcitve();
     CurrentEntry = -1;
     if (ActiveMagicList.GetCount() == 0)

@@ -52,8 +52,8 @@ void setColour(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
 
 } // namespace
 
-int32_t frmMagicPanel::GetContrastTextColor(int32_t color) {
-    return ::GetContrastTextColor(color);
+int32_t frmMagicPanel::GetContrastTextColor(int32_t color) const {
+    return ::GetContrastTextColor(color, palette());
 }
 
 void frmMagicPanel::DisplaySelectedEntry(bool& forceReload) {
@@ -118,8 +118,7 @@ void frmMagicPanel::showSelection(bool forceReload, bool deferRender) {
         }
         const QColor swatch = paintColor(commonColor, palette());
         setColour(picBackground, QPalette::Window, swatch);
-        setColour(lblBackground, QPalette::WindowText,
-                  paintColor(::GetContrastTextColor(commonColor), palette()));
+        setColour(lblBackground, QPalette::WindowText, contrastTextColor(swatch));
         picImage->setBackColor(swatch);
 
         const bool reload = SelectedCount == 1 && (firstSelected != CurrentEntry || forceReload);
@@ -219,8 +218,7 @@ void frmMagicPanel::renderPreview(int16_t entry) {
                     picImage->setPicture(rendered, placed.display, placed.clip);
                 else
                     picImage->clearPicture();
-                lblFullPath->setToolTip(QString());
-                lblFullPath->setText(FitTextToControl(lblFullPath, GetLongFileName(path)));
+                showPathCaption(path);
             }
         } catch (const RuntimeError&) {
             clearPreview();
@@ -234,6 +232,11 @@ void frmMagicPanel::renderPreview(int16_t entry) {
         schedulePreview(pendingPreview_);
 }
 
+void frmMagicPanel::showPathCaption(const QString& path) {
+    lblFullPath->setToolTip(QString());
+    lblFullPath->setText(FitTextToControl(lblFullPath, GetLongFileName(path)));
+}
+
 void frmMagicPanel::previewFailed(int16_t entry, const QString& path, int32_t code) {
     const QString message = QStringLiteral("There following error occurred while loading ") + path +
                             QStringLiteral("\r\n\r\nError: ") + QString::number(code) +
@@ -245,8 +248,12 @@ void frmMagicPanel::previewFailed(int16_t entry, const QString& path, int32_t co
     if (!loaded_)
         return;
     clearPreview();
-    if (answer != answer::Yes)
+    if (answer != answer::Yes) {
+        // The entry stays: the captions name it, and it has no size.
+        showPathCaption(path);
+        lblSize->setText(QString());
         return;
+    }
     // The timer and the tray run while the question is open: only the entry
     // that failed is removed, and only if it is still there.
     if (ActiveMagicList.GetFilePath() == listFile && isSameEntry(ActiveMagicList, entry, path)) {

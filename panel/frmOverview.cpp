@@ -235,6 +235,7 @@ template <class Step> void loadStep(Step step) {
 
 frmOverview::frmOverview(QWidget* parent) : FormDialog(parent) {
     kit::initForm(this, "frmOverview", kCaption);
+    kit::setHelpSection(this, QStringLiteral("overview"));
     setFixedSize(kit::px(kClientWidth), kit::pxY(kClientHeight));
 
     Frame3 = kit::frame(this, "Frame3");

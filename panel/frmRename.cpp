@@ -1,6 +1,8 @@
 #include "panel/frmRename.h"
 
+#include "engine/ErrorWindow.h"
 #include "engine/FileRoutines.h"
+#include "engine/MagicListCodec.h"
 #include "platform/Beeper.h"
 #include "platform/Services.h"
 
@@ -126,6 +128,11 @@ void frmRename::cmdOK_Click() {
     const QString text = txtName->text();
     if (text.isEmpty() || (fileNameMode_ && !isSafeFileName(text))) {
         beep();
+        return;
+    }
+    // A name the list file cannot hold would make every later save fail.
+    if (!listfile::fitsInFile(text)) {
+        ShowErrorMessage(listfile::tooLongMessage(text), 0, QString());
         return;
     }
     Cancelled = false;

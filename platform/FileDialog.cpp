@@ -1,9 +1,13 @@
 #include "platform/FileDialog.h"
 
+#include "platform/FileNames.h"
 #include "platform/Services.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMultiHash>
+#include <QStandardPaths>
 
 namespace {
 
@@ -30,7 +34,48 @@ bool isKnownPicture(const QString& path) {
     return reader.canRead();
 }
 
+// Extensions that files of a format often carry besides the format's own
+// name.
+const QMultiHash<QString, QString>& usualExtensions() {
+    static const QMultiHash<QString, QString> table = {
+        {QStringLiteral("jpeg"), QStringLiteral("jpg")},
+        {QStringLiteral("jpeg"), QStringLiteral("jpe")},
+        {QStringLiteral("jpeg"), QStringLiteral("jfif")},
+        {QStringLiteral("tiff"), QStringLiteral("tif")},
+        {QStringLiteral("bmp"), QStringLiteral("dib")},
+        {QStringLiteral("pbm"), QStringLiteral("pnm")},
+        {QStringLiteral("pgm"), QStringLiteral("pnm")},
+        {QStringLiteral("ppm"), QStringLiteral("pnm")},
+        {QStringLiteral("heif"), QStringLiteral("heic")},
+        {QStringLiteral("jp2"), QStringLiteral("j2k")},
+        {QStringLiteral("jp2"), QStringLiteral("jpf")},
+        {QStringLiteral("jp2"), QStringLiteral("jpx")},
+    };
+    return table;
+}
+
 } // namespace
+
+QString picturesFolder() {
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
+        return pictures;
+    return QDir::homePath();
+}
+
+QString readablePicturePatterns() {
+    QStringList extensions;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString name = QString::fromLatin1(format).toLower();
+        extensions << name << usualExtensions().values(name);
+    }
+    extensions.sort();
+    extensions.removeDuplicates();
+    QStringList patterns;
+    for (const QString& e : extensions)
+        patterns << QStringLiteral("*.") + e;
+    return patterns.join(u';');
+}
 
 QString filterName(const QString& filter) {
     return filter.section(u'|', 0, 0);
@@ -55,7 +100,8 @@ FileDialogResult choosePictureFiles(QWidget* owner, const QString& title, const 
         return result;
     }
     for (const QString& path : chosen) {
-        if (!isKnownPicture(path)) {
+        // A name the lists can't keep is refused with its own reason later.
+        if (!isKnownPicture(path) && !hasNonUtf8Name(path)) {
             result.code = dlgerr::InvalidFormat;
             return result;
         }

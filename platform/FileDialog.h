@@ -21,6 +21,10 @@ public:
                                     const QString& filter) = 0;
 };
 
+// The user's pictures folder as the desktop names it (XDG_PICTURES_DIR),
+// or the home folder when that folder is not there.
+QString picturesFolder();
+
 // Answers from a queue, as a test scripts it; an empty queue cancels.
 class ScriptedFileDialog final : public FileDialog {
 public:
@@ -47,8 +51,15 @@ struct FileDialogResult {
 
 // Shows the file dialog of the services for pictures: cancelled, or every
 // chosen file a picture format is known for (the content is probed, not
-// decoded), or InvalidFormat when any chosen file is not a picture.
+// decoded), or InvalidFormat when any chosen file is not a picture. A file
+// whose name is not UTF-8 text is passed on unprobed, for the caller to
+// refuse with its reason.
 FileDialogResult choosePictureFiles(QWidget* owner, const QString& title, const QString& filter);
+
+// The patterns of every picture format the program reads here, as the
+// picture readers available at run time name them, each with its usual
+// extensions: "*.bmp;*.gif;*.jpg;*.jpeg;...". Sorted, each once.
+QString readablePicturePatterns();
 
 // The filter's patterns as globs that ignore letter case: "*.jpg" gives
 // "*.[jJ][pP][gG]". Patterns repeated in the filter are kept once.

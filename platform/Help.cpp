@@ -21,8 +21,10 @@ QString helpPage(const QString& helpFile, uint32_t command, int32_t data) {
     }
 }
 
-int DesktopHelp::show(const QString& helpFile, uint32_t command, int32_t data) {
-    const QString page = helpPage(helpFile, command, data);
+namespace {
+
+// Hands a page of the help to the desktop, at an anchor when one is given.
+int openPage(const QString& page, const QString& anchor) {
     if (page.isEmpty())
         return vberr::InvalidCall;
     const QFileInfo info(page);
@@ -30,6 +32,18 @@ int DesktopHelp::show(const QString& helpFile, uint32_t command, int32_t data) {
         return vberr::FileNotFound;
     if (!info.isFile() || !info.isReadable())
         return vberr::PathFileAccess;
-    const QString address = QUrl::fromLocalFile(info.absoluteFilePath()).toString();
-    return services().shell->openUrl(address) ? 0 : vberr::PathFileAccess;
+    QUrl address = QUrl::fromLocalFile(info.absoluteFilePath());
+    if (!anchor.isEmpty())
+        address.setFragment(anchor);
+    return services().shell->openUrl(address.toString()) ? 0 : vberr::PathFileAccess;
+}
+
+} // namespace
+
+int DesktopHelp::show(const QString& helpFile, uint32_t command, int32_t data) {
+    return openPage(helpPage(helpFile, command, data), QString());
+}
+
+int DesktopHelp::showSection(const QString& helpFile, const QString& section) {
+    return openPage(helpFile, section);
 }

@@ -28,12 +28,17 @@ public:
     // number: 53 when the page is not there, 75 when it is not a readable
     // file or the desktop cannot open it, 5 for an unknown command.
     virtual int show(const QString& helpFile, uint32_t command, int32_t data) = 0;
+    // Shows the section of the contents page whose anchor is `section`
+    // (contents.html#options), for a window that has no page of its own.
+    // Answers as show() does.
+    virtual int showSection(const QString& helpFile, const QString& section) = 0;
 };
 
 // Opens the page through the Shell service.
 class DesktopHelp final : public Help {
 public:
     int show(const QString& helpFile, uint32_t command, int32_t data) override;
+    int showSection(const QString& helpFile, const QString& section) override;
 };
 
 // Notes each request and answers as told.
@@ -43,9 +48,14 @@ public:
         QString helpFile;
         uint32_t command;
         int32_t data;
+        QString section; // for showSection, where command and data are 0
     };
     int show(const QString& helpFile, uint32_t command, int32_t data) override {
-        requests.append(Request{helpFile, command, data});
+        requests.append(Request{helpFile, command, data, QString()});
+        return result;
+    }
+    int showSection(const QString& helpFile, const QString& section) override {
+        requests.append(Request{helpFile, 0, 0, section});
         return result;
     }
     QList<Request> requests;

@@ -1,5 +1,6 @@
 #include "platform/ImageBox.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 #include "runtime/RuntimeError.h"
 
@@ -8,7 +9,6 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTransform>
 #include <cerrno>
 #include <cstring>
@@ -16,8 +16,9 @@
 
 namespace {
 
-// Pictures up to 1 GiB of decoded pixels are accepted (Qt's default is 256 MB).
-constexpr int kAllocationLimitMb = 1024;
+// Every usable picture decodes within the limit, also at 8 bytes a pixel
+// (16 bits a channel); Qt's default of 256 MB would refuse large photos.
+constexpr int kAllocationLimitMb = int(kMaxPicturePixels * 8 / (1024 * 1024)) + 1;
 
 void raiseAllocationLimit() {
     static const bool done = [] {
@@ -60,8 +61,10 @@ int32_t readFailure(const QString& path, const QImageReader& reader) {
     if (!QFileInfo::exists(path))
         return imgerr::FileNotFound;
     const QSize size = reader.size();
+    if (size.isValid() && !isUsablePictureSize(size))
+        return imgerr::TooLarge;
     if (size.isValid() &&
-        qint64(size.width()) * size.height() * 4 > qint64(kAllocationLimitMb) * 1024 * 1024)
+        qint64(size.width()) * size.height() * 8 > qint64(kAllocationLimitMb) * 1024 * 1024)
         return vberr::OutOfMemory;
     return imgerr::InvalidFormat;
 }
@@ -72,6 +75,12 @@ void putLittleEndian(char* at, quint32 value, int bytes) {
 }
 
 } // namespace
+
+bool isUsablePictureSize(QSize size) {
+    return size.width() > 0 && size.height() > 0 && size.width() <= kMaxPictureSide &&
+           size.height() <= kMaxPictureSide &&
+           qint64(size.width()) * size.height() <= kMaxPicturePixels;
+}
 
 int32_t quarterTurnOrZero(int32_t degrees) {
     return degrees == 90 || degrees == 180 || degrees == 270 ? degrees : 0;
@@ -125,6 +134,8 @@ int32_t ImageBox::load(const QString& path, const ImageRequest& request) {
     const int rotation = quarterTurnOrZero(request.rotation);
 
     const QSize fileSize = reader.size();
+    if (fileSize.isValid() && !isUsablePictureSize(fileSize))
+        return imgerr::TooLarge;
     QSize wanted = request.size;
     if (fileSize.isValid() && (!request.region.isEmpty() || request.size.isValid())) {
         bool swapped = false;
@@ -151,6 +162,9 @@ int32_t ImageBox::load(const QString& path, const ImageRequest& request) {
     QImage decoded = reader.read();
     if (decoded.isNull())
         return readFailure(path, reader);
+    // A file whose header gave no size is judged by what it held.
+    if (!isUsablePictureSize(decoded.size()))
+        return imgerr::TooLarge;
     decoded = rotated(normalisedImage(std::move(decoded)), rotation);
     if (!fileSize.isValid() && !request.region.isEmpty()) {
         const QRect region = request.region.intersected(decoded.rect());
@@ -193,11 +207,10 @@ int32_t ImageBox::save(const QString& path) const {
     putLittleEndian(h + 38, 2835, 4); // 72 dots per inch
     putLittleEndian(h + 42, 2835, 4);
 
-    errno = 0;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return errno != 0 ? errorNumberFromErrno(errno) : vberr::PathFileAccess;
-    file.write(header);
+    // Written whole or not at all: a full disk leaves the old bitmap.
+    AtomicFileWriter file(path);
+    if (!file.open() || !file.write(header))
+        return errorNumberFromErrno(file.error());
     QByteArray row(int(rowBytes), '\0');
     for (int y = int(height) - 1; y >= 0; --y) {
         const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
@@ -208,12 +221,11 @@ int32_t ImageBox::save(const QString& path) const {
             *out++ = char(qGreen(c));
             *out++ = char(qRed(c));
         }
-        if (file.write(row) != row.size())
-            break;
+        if (!file.write(row))
+            return errorNumberFromErrno(file.error());
     }
-    errno = 0;
     if (!file.commit())
-        return errno != 0 ? errorNumberFromErrno(errno) : vberr::DeviceIO;
+        return errorNumberFromErrno(file.error());
     return 0;
 }
 

@@ -12,7 +12,17 @@
 namespace imgerr {
 constexpr int32_t InvalidFormat = 20009;
 constexpr int32_t FileNotFound = 20010;
+constexpr int32_t TooLarge = 20011;
 } // namespace imgerr
+
+// The one idea of a picture the program can use, the same for the
+// preview, the wallpaper, the crop dialog and rotation: at most this many
+// pixels a side (what a crop in the list file can reach) and in all. A
+// picture over them is refused with imgerr::TooLarge from its header
+// alone, before anything is decoded.
+constexpr int kMaxPictureSide = 32767;
+constexpr qint64 kMaxPicturePixels = 200'000'000;
+bool isUsablePictureSize(QSize size);
 
 // 90, 180 and 270 stay; every other angle counts as 0.
 int32_t quarterTurnOrZero(int32_t degrees);
@@ -42,9 +52,9 @@ public:
     // applied), without decoding it; nothing when it cannot be read.
     static std::optional<QSize> orientedSize(const QString& path);
 
-    // 0 when loaded, imgerr::FileNotFound, imgerr::InvalidFormat, or 7 (out
-    // of memory) for a picture above the decoding limit. A failed load
-    // keeps the previous picture.
+    // 0 when loaded, imgerr::FileNotFound, imgerr::InvalidFormat,
+    // imgerr::TooLarge, or 7 (out of memory) when the decoder's memory runs
+    // out. A failed load keeps the previous picture.
     int32_t load(const QString& path);
     int32_t load(const QString& path, const ImageRequest& request);
 

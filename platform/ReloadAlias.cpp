@@ -1,11 +1,11 @@
 #include "platform/ReloadAlias.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 
@@ -16,8 +16,8 @@ QString copyFile(const QString& from, const QString& to) {
     if (!openRegularFile(in, from))
         return QStringLiteral("Could not read the wallpaper bitmap %1: %2")
             .arg(from, qt_error_string(errno));
-    QSaveFile out(to);
-    if (!out.open(QIODevice::WriteOnly))
+    AtomicFileWriter out(to);
+    if (!out.open())
         return QStringLiteral("Could not write %1: %2").arg(to, out.errorString());
     // In pieces: a bitmap of a large screen is tens of megabytes.
     constexpr qint64 chunk = 1 << 20;
@@ -26,7 +26,7 @@ QString copyFile(const QString& from, const QString& to) {
         if (bytes.isEmpty() && in.error() != QFileDevice::NoError)
             return QStringLiteral("Could not read the wallpaper bitmap %1: %2")
                 .arg(from, in.errorString());
-        if (out.write(bytes) != bytes.size())
+        if (!out.write(bytes))
             return QStringLiteral("Could not write %1: %2").arg(to, out.errorString());
     }
     if (!out.commit())

@@ -38,7 +38,7 @@ QImage drawPicture(int index, QSize size) {
 
 } // namespace
 
-ShowcaseWorld::ShowcaseWorld() {
+ShowcaseWorld::ShowcaseWorld(const QString& picturesFolder) {
     const QString base = root.path();
     folders = FixedFolders::under(base);
 
@@ -57,16 +57,22 @@ ShowcaseWorld::ShowcaseWorld() {
     setWindowStateReset(resetWindowState);
     resetProgramState();
     setListFolders();
+    Options.LastUpdateTime = clock.now().addSecs(-45 * 60);
     QDir().mkpath(Options.PrivateMagicListPath);
 
     const QStringList names = {QStringLiteral("Alpine Meadow"), QStringLiteral("Harbour at Dusk"),
                                QStringLiteral("Red Canyon"),    QStringLiteral("Quiet Lake"),
                                QStringLiteral("Autumn Road"),   QStringLiteral("Northern Coast")};
-    QDir().mkpath(base + QStringLiteral("/pictures"));
+    const QString folder =
+        picturesFolder.isEmpty() ? base + QStringLiteral("/pictures") : picturesFolder;
+    QDir().mkpath(folder);
+    if (!QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        ready = false;
+        return;
+    }
     ActiveMagicList.SetListName(QStringLiteral("Our Vacation"));
     for (int i = 0; i < names.size(); ++i) {
-        const QString path =
-            base + QStringLiteral("/pictures/") + names[i] + QStringLiteral(".jpg");
+        const QString path = folder + u'/' + names[i] + QStringLiteral(".jpg");
         drawPicture(i, QSize(1600, 1000)).save(path, "JPEG", 85);
         pictures << path;
         ActiveMagicList.AddItem(path, int32_t(0x303030), int16_t(0));

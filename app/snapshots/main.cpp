@@ -1,10 +1,12 @@
 // Writes a picture of every window of the program into a folder, so that
 // each can be looked at without clicking through the program:
-//   tapestrel-snapshots <folder>
+//   tapestrel-snapshots <folder> [<pictures folder>]
 // or draws the overview's pictures from the windows (see
 // scripts/make-overview-pictures):
-//   tapestrel-snapshots --overview-pictures <folder>
-// Runs off screen; the windows show a list of pictures it draws itself.
+//   tapestrel-snapshots --overview-pictures <folder> [<pictures folder>]
+// The list's pictures are drawn into the pictures folder when one is given
+// (it must be empty), so that the panel shows a user's path. Runs off screen; the windows show a
+// list of pictures it draws itself.
 
 #include "app/snapshots/OverviewPictures.h"
 #include "app/snapshots/ShowcaseWorld.h"
@@ -73,6 +75,49 @@ QWidget* errorQuestion() {
     form->cmdCancel->hide();
     form->placeButton(form->cmdYes, 2130);
     form->placeButton(form->cmdNo, 2625);
+    return form;
+}
+
+// The longest messages: ten long paths and the count of the rest, and a
+// failure in the system's own words under a question; then a message too
+// tall for the screen, which scrolls.
+QWidget* errorLongMessage() {
+    auto* form = new frmError(false);
+    QString message = QStringLiteral("Unable to add these files to the magic list:");
+    for (int i = 1; i <= 10; ++i)
+        message += QStringLiteral("\r\n/home/alex/Pictures/Holidays 2023/Norway and the Lofoten "
+                                  "islands/day %1/IMG_20230714_%1_panorama_stitched.tiff")
+                       .arg(i);
+    form->lblError->setText(message + QStringLiteral("\r\nand 12 more."));
+    form->lblQuestion->hide();
+    form->cmdCancel->hide();
+    return form;
+}
+
+QWidget* errorLongQuestion() {
+    auto* form = new frmError(true);
+    form->lblError->setText(QStringLiteral(
+        "There following error occurred while loading "
+        "/media/alex/CAMERA_CARD/DCIM/100CANON/grandparents_golden_wedding_anniversary_party.png"
+        "\r\n\r\nError: 75  The desktop did not take the wallpaper: GDBus.Error:org.freedesktop."
+        "DBus.Error.ServiceUnknown: The name org.gnome.Shell was not provided by any .service "
+        "files"));
+    form->lblQuestion->setText(
+        QStringLiteral("Do you want to remove this file from your Magic List?"));
+    form->cmdCancel->hide();
+    form->placeButton(form->cmdYes, 2130);
+    form->placeButton(form->cmdNo, 2625);
+    return form;
+}
+
+QWidget* errorScrolling() {
+    auto* form = new frmError(false);
+    QString message = QStringLiteral("Unable to add these files to the magic list:");
+    for (int i = 1; i <= 80; ++i)
+        message += QStringLiteral("\r\n/home/alex/Downloads/picture number %1.webp").arg(i);
+    form->lblError->setText(message);
+    form->lblQuestion->hide();
+    form->cmdCancel->hide();
     return form;
 }
 
@@ -260,6 +305,9 @@ const std::vector<Snapshot>& snapshots() {
         {"frmSplash", [] { return new frmSplash; }},
         {"frmError-message", errorMessage},
         {"frmError-question", errorQuestion},
+        {"frmError-long-message", errorLongMessage},
+        {"frmError-long-question", errorLongQuestion},
+        {"frmError-scrolling", errorScrolling},
         {"frmEndProg", [] { return new frmEndProg; }},
         {"frmMagicPanel", controlPanel},
         {"frmMagicPanel-menus", panelMenus},
@@ -312,18 +360,25 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QTextStream err(stderr);
-    const bool pictures = argc == 3 && QByteArray(argv[1]) == "--overview-pictures";
-    if (argc != 2 && !pictures) {
-        err << "usage: tapestrel-snapshots [--overview-pictures] <folder>\n";
+    const bool pictures = argc > 1 && QByteArray(argv[1]) == "--overview-pictures";
+    const int first = pictures ? 2 : 1;
+    if (argc - first < 1 || argc - first > 2) {
+        err << "usage: tapestrel-snapshots [--overview-pictures] <folder> [<pictures folder>]\n";
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[argc - 1]);
+    const QString folder = QString::fromLocal8Bit(argv[first]);
+    const QString picturesFolder =
+        argc - first == 2 ? QString::fromLocal8Bit(argv[first + 1]) : QString();
     if (!QDir().mkpath(folder)) {
         err << "cannot make " << folder << "\n";
         return 1;
     }
 
-    ShowcaseWorld world;
+    ShowcaseWorld world(picturesFolder);
+    if (!world.ready) {
+        err << "the pictures folder is not empty: " << picturesFolder << "\n";
+        return 1;
+    }
     if (pictures)
         return writeOverviewPictures(world, folder) == 0 ? 0 : 1;
     // The program's real windows, so that the panel's commands are enabled

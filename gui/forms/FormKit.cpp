@@ -33,6 +33,7 @@ namespace {
 
 const char* const kHelpContextProperty = "helpContextId";
 const char* const kHelpKeyName = "helpKey";
+const char* const kHelpSectionProperty = "helpSection";
 
 const Screen& screen() {
     return *services().screen;
@@ -106,6 +107,15 @@ int32_t helpContextId(const QWidget* widget) {
     return 0;
 }
 
+void setHelpSection(QWidget* window, const QString& section) {
+    window->setProperty(kHelpSectionProperty, section);
+}
+
+QString helpSection(const QWidget* widget) {
+    const QWidget* window = widget ? widget->window() : nullptr;
+    return window ? window->property(kHelpSectionProperty).toString() : QString();
+}
+
 void giveHelpKey(QWidget* window) {
     // Two keys for the same window would each keep the other from acting.
     if (window->findChild<QShortcut*>(QString::fromLatin1(kHelpKeyName),
@@ -127,8 +137,10 @@ void showContextHelp(const QWidget* widget) {
     if (ProgramHelpFile.isEmpty() || !help)
         return;
     const int32_t context = helpContextId(widget);
-    const int error = context != 0 ? help->show(ProgramHelpFile, helpcmd::Context, context)
-                                   : help->show(ProgramHelpFile, helpcmd::Tab, 0);
+    const QString section = helpSection(widget);
+    const int error = context != 0         ? help->show(ProgramHelpFile, helpcmd::Context, context)
+                      : !section.isEmpty() ? help->showSection(ProgramHelpFile, section)
+                                           : help->show(ProgramHelpFile, helpcmd::Tab, 0);
     if (error != 0)
         ShowErrorMessage(standardErrorText(error), 0, QString());
 }

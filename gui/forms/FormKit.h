@@ -54,13 +54,17 @@ void initForm(QWidget* form, const char* name, const QString& caption, int32_t h
 void setHelpContextId(QWidget* widget, int32_t id);
 // The help context of the widget's window; 0 when none is set.
 int32_t helpContextId(const QWidget* widget);
+// For a window without a help context of its own: the section of the help's
+// contents that covers it ("options"), which the Help key opens instead.
+void setHelpSection(QWidget* window, const QString& section);
+QString helpSection(const QWidget* widget);
 
 // Gives a window the Help key (F1), wherever the focus is inside it. A
 // window has it once, however often this is called.
 void giveHelpKey(QWidget* window);
-// What the Help key does: the help page of the widget's help context (the
-// contents page when it has none). Without a help file nothing happens; a
-// page that can't be shown is reported with the error's own text.
+// What the Help key does: the help page of the widget's help context, else
+// its window's section of the contents, else the contents page. Without a help file nothing
+// happens; a page that can't be shown is reported with the error's own text.
 void showContextHelp(const QWidget* widget);
 // The objectName of one control of a control array: "optType(2)".
 QByteArray indexedName(const char* name, int index);

@@ -2,14 +2,18 @@
 
 #include "tests/common/TestEnvironment.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSize>
 #include <cstdlib>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 // Pictures for the tests: written as files, and drawn so that pixels can be
 // followed through turns, crops and scaling.
@@ -34,6 +38,26 @@ inline QString saveImage(const QImage& image, const QString& path, const char* f
 inline QString writeImage(const TestEnvironment& env, const QString& relative, int width,
                           int height, const QColor& colour = Qt::darkGreen) {
     return saveImage(solidImage(QSize(width, height), colour), env.path(relative), "PNG");
+}
+
+// A PNG under the test's folder whose name is not UTF-8 text: "bad", the
+// byte 0xFF, "byte.png". Returns the file as a file manager's drop names
+// it (a text/uri-list with the byte escaped), or nothing when the file
+// system here takes no such name.
+inline QByteArray writePictureWithNonUtf8Name(const TestEnvironment& env, const QString& folder) {
+    QDir().mkpath(env.path(folder));
+    const QByteArray path = QFile::encodeName(env.path(folder)) + "/bad\xff"
+                                                                  "byte.png";
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    solidImage(QSize(8, 8), Qt::green).save(&buffer, "PNG");
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd < 0)
+        return {};
+    const bool written = ::write(fd, png.constData(), png.size()) == png.size();
+    ::close(fd);
+    return written ? "file://" + path.toPercentEncoding("/") + "\r\n" : QByteArray();
 }
 
 // Four quadrants of distinct colours, so that any wrong turn or offset shows.

@@ -3,6 +3,7 @@
 #include "engine/ProgramState.h"
 #include "tests/common/gui/FormTestKit.h"
 #include "tests/common/PictureKit.h"
+#include "tests/common/SmallFilesystem.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/e2e/SessionManagerStandIn.h"
@@ -121,6 +122,29 @@ protected:
         EXPECT_TRUE(QFile::remove(world.userHive()));
         return run;
     }
+    // Starts a copy for the tray on lists that then turn read-only under
+    // it, as a folder of another user or a full disk refuses the list; the
+    // settings are removed, so that what is there afterwards was saved by
+    // the end. Empty when the copy did not start.
+    // `skip` says why when the lists' file system cannot be made.
+    std::unique_ptr<ProgramRun> startOnListsThatTurnReadOnly(QByteArray& listBytes, QString& skip) {
+        lists_ = std::make_unique<SmallFilesystem>(world.privateLists(), 1024);
+        if (!lists_->mounted()) {
+            skip = lists_->why();
+            return nullptr;
+        }
+        const QString listFile = prepareList(false);
+        writeSettings(listFile);
+        auto run = std::make_unique<ProgramRun>(world, QStringList{kSilent});
+        if (!run->waitForLog(QStringLiteral("started"))) {
+            ADD_FAILURE() << "not started: " << run->log().toStdString();
+            return nullptr;
+        }
+        EXPECT_TRUE(lists_->setReadOnly(true));
+        listBytes = fileBytes(listFile);
+        EXPECT_TRUE(QFile::remove(world.userHive()));
+        return run;
+    }
     void expectSaved(const QString& listFile) {
         clsMagicList saved;
         ASSERT_EQ(saved.loadQuietly(listFile), 0);
@@ -150,6 +174,8 @@ protected:
     RootWindowProbe probe;
     TestEnvironment env;
     ProgramWorld world;
+    // Unmounted before the world's folders go.
+    std::unique_ptr<SmallFilesystem> lists_;
 };
 
 TEST_F(ProgramTest, ASilentStartShowsTheDueEntry) {
@@ -344,6 +370,56 @@ TEST_P(SignalTest, SavesTheListAndTheSettingsWithoutAsking) {
 
 INSTANTIATE_TEST_SUITE_P(TermInterruptAndHangUp, SignalTest,
                          ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+TEST_F(ProgramTest, ASignalWhoseListCannotBeSavedEndsAtOnceAndSaysSo) {
+    QByteArray before;
+    QString skip;
+    const std::unique_ptr<ProgramRun> run = startOnListsThatTurnReadOnly(before, skip);
+    if (!skip.isEmpty())
+        GTEST_SKIP() << skip.toStdString();
+    ASSERT_TRUE(run);
+
+    run->signal(SIGTERM);
+    ASSERT_TRUE(run->waitForEnd(5000)) << "still running: " << run->log().toStdString();
+    EXPECT_FALSE(run->crashed());
+    EXPECT_EQ(run->exitCode(), 1);
+    EXPECT_TRUE(run->log().contains(QStringLiteral("Tapestrel: Permission denied")))
+        << run->log().toStdString();
+    EXPECT_EQ(fileBytes(world.privateLists() + QStringLiteral("MList1.MLS")), before);
+    // The settings were saved all the same.
+    EXPECT_TRUE(
+        hiveHas(world.userHive(), QStringLiteral("ShowEmptyDialog"), QStringLiteral("TRUE")));
+}
+
+TEST_F(ProgramTest, ALogoutWhoseListCannotBeSavedNeverWaitsAndSaysSo) {
+    SessionManagerStandIn manager;
+    if (manager.address().isEmpty())
+        GTEST_SKIP() << "no session manager of the test's own: " << manager.problem().toStdString();
+    world.sessionManager = manager.address();
+    QByteArray before;
+    QString skip;
+    const std::unique_ptr<ProgramRun> run = startOnListsThatTurnReadOnly(before, skip);
+    if (!skip.isEmpty())
+        GTEST_SKIP() << skip.toStdString();
+    ASSERT_TRUE(run);
+    ASSERT_TRUE(waitFor([&] { return manager.events().contains(QStringLiteral("done")); }))
+        << manager.events().join(u' ').toStdString() << run->log().toStdString();
+
+    // The save before the logout is done without a window in the way.
+    const qsizetype saves = manager.events().count(QStringLiteral("done"));
+    manager.saveYourself(true);
+    ASSERT_TRUE(
+        waitFor([&] { return manager.events().count(QStringLiteral("done")) > saves; }, 5000))
+        << manager.events().join(u' ').toStdString() << run->log().toStdString();
+    EXPECT_TRUE(run->log().contains(QStringLiteral("Tapestrel: Permission denied")))
+        << run->log().toStdString();
+    EXPECT_TRUE(
+        hiveHas(world.userHive(), QStringLiteral("ShowEmptyDialog"), QStringLiteral("TRUE")));
+
+    manager.die();
+    ASSERT_TRUE(run->waitForEnd(5000)) << "still running: " << run->log().toStdString();
+    EXPECT_FALSE(run->crashed());
+}
 
 TEST_F(ProgramTest, WhenTheDisplayGoesAwayTheListAndTheSettingsAreStillSaved) {
     OwnDisplay display;

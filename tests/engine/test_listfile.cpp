@@ -294,21 +294,6 @@ TEST_F(ListFileTest, WhenAllTwoHundredNamesAreTakenNothingIsOverwritten) {
     EXPECT_EQ(readBytes(Options.PrivateMagicListPath + QStringLiteral("MList1.MLS")), "keep");
 }
 
-TEST_F(ListFileTest, ATooLongTextFailsTheSaveAndKeepsTheOldFile) {
-    clsMagicList list;
-    list.AddItem(writePicture(env, QStringLiteral("p/a.jpg")), -1, -1);
-    ASSERT_TRUE(list.Save());
-    const QByteArray before = readBytes(list.GetFilePath());
-    list.SetEntryName(0, QString(32768, u'n'));
-    EXPECT_FALSE(list.Save());
-    ASSERT_EQ(env.errors.calls.size(), 1);
-    EXPECT_TRUE(env.errors.calls[0].message.contains(QStringLiteral("32767")));
-    EXPECT_EQ(readBytes(list.GetFilePath()), before);
-    // The longest text that fits is stored.
-    list.SetEntryName(0, QString(32767, u'n'));
-    EXPECT_TRUE(list.Save());
-}
-
 TEST_F(ListFileTest, SavingIntoAMissingFolderReportsPathNotFound) {
     Options.PrivateMagicListPath = env.path(QStringLiteral("missing/"));
     clsMagicList list;
@@ -316,6 +301,43 @@ TEST_F(ListFileTest, SavingIntoAMissingFolderReportsPathNotFound) {
     ASSERT_EQ(env.errors.calls.size(), 1);
     EXPECT_EQ(env.errors.calls[0].message, QStringLiteral("Path not found"));
     EXPECT_EQ(list.GetFilePath(), env.path(QStringLiteral("missing/MList1.MLS")));
+}
+
+TEST_F(ListFileTest, ANameTooLongForTheFileIsCutToFitAndTheListStaysStorable) {
+    clsMagicList list;
+    list.SetListName(QString(11000, QChar(0x20AC)));
+    list.AddItem(writePicture(env, QStringLiteral("pics/a.jpg")), -1, -1);
+    list.SetEntryName(0, QString(11000, QChar(0x20AC)) + QStringLiteral("x"));
+    EXPECT_EQ(list.GetListName(), QString(10922, QChar(0x20AC)));
+    EXPECT_EQ(list.GetEntryName(0), QString(10922, QChar(0x20AC)));
+    ASSERT_TRUE(list.Save());
+    EXPECT_TRUE(env.errors.calls.isEmpty());
+    // A pair of surrogates is never split.
+    const QString clef = QString::fromUtf8("\xF0\x9D\x84\x9E"); // 4 bytes, 2 units
+    list.SetEntryName(0, QStringLiteral("ab") + clef.repeated(8192));
+    EXPECT_EQ(list.GetEntryName(0), QStringLiteral("ab") + clef.repeated(8191));
+}
+
+TEST_F(ListFileTest, ASaveTheUserAsksForAlwaysSaysItCannotStoreAText) {
+    // A list made on Windows: 32,767 bytes of "é" in its code page are
+    // twice that in UTF-8.
+    const QString file =
+        privateFile(QStringLiteral("MList1.MLS"), listFile(QByteArray(32767, '\xE9'), {}));
+    clsMagicList list;
+    ASSERT_EQ(list.Load(file), 0);
+    const QByteArray before = readBytes(file);
+    const struct {
+        bool onSchedule;
+        int told;
+    } cases[] = {{false, 1}, {false, 2}, {true, 2}, {true, 2}, {false, 3}};
+    for (const auto& c : cases) {
+        ThisRun.savingOnSchedule = c.onSchedule;
+        EXPECT_FALSE(list.Save());
+        EXPECT_EQ(env.errors.calls.size(), c.told) << c.onSchedule;
+    }
+    ThisRun.savingOnSchedule = false;
+    EXPECT_TRUE(env.errors.calls[0].message.contains(QStringLiteral("32767")));
+    EXPECT_EQ(readBytes(file), before);
 }
 
 } // namespace

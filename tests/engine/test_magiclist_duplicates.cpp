@@ -72,6 +72,7 @@ TEST_F(RemoveDuplicatesTest, OwnCopiesGoOnlyWhenNoKeptEntryShowsThem) {
     addAll(list, {original, copy, users, copy});
     list.SetActiveEntry(1);
     list.RemoveDuplicates();
+    ASSERT_TRUE(list.Save());
     EXPECT_EQ(namesOf(list), (QStringList{"one"}));
     EXPECT_TRUE(QFileInfo::exists(original));
     EXPECT_FALSE(QFileInfo::exists(copy));

@@ -3,6 +3,7 @@
 #include "engine/Options.h"
 #include "engine/PictureDeletion.h"
 #include "engine/ProgramState.h"
+#include "tests/common/WriteFaults.h"
 #include "tests/engine/test_magiclist_helpers.h"
 
 #include <QDir>
@@ -153,6 +154,7 @@ TEST_F(PictureDeletionTest, OnlyTheProgramsOwnCopiesThatNoListUsesAreDeleted) {
         list.AddItem(writePicture(env, QStringLiteral("pics/stand-in.jpg")), -1, -1);
         list.SetEntryPath(0, entryPath);
         list.DeleteItem(0);
+        ASSERT_TRUE(list.Save()) << c.what;
         EXPECT_EQ(list.GetCount(), 0) << c.what;
         EXPECT_EQ(!QFileInfo::exists(file), c.deleted) << c.what;
     }
@@ -166,6 +168,7 @@ TEST_F(PictureDeletionTest, ALinkLeadsToTheCopyThatIsDeletedAndStaysItself) {
     clsMagicList list;
     list.AddItem(link, -1, -1);
     list.DeleteItem(0);
+    ASSERT_TRUE(list.Save());
     EXPECT_FALSE(QFileInfo::exists(copy));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
 }
@@ -177,11 +180,9 @@ TEST_F(PictureDeletionTest, ACommandReadsTheOtherListsOnceHoweverManyEntriesItRe
     setIndex({otherList({copies[0]}), otherList({})});
     clsMagicList list;
     addAll(list, copies);
-    PictureDeletion deletion;
     while (list.GetCount() > 0)
-        list.DeleteItem(0, deletion);
-    deletion.finish(list);
-    EXPECT_EQ(deletion.listsRead(), 2);
+        list.DeleteItem(0);
+    EXPECT_EQ(list.DeleteRemovedPictures(), 2);
     EXPECT_TRUE(QFileInfo::exists(copies[0]));
     for (int i = 1; i < 4; ++i)
         EXPECT_FALSE(QFileInfo::exists(copies[i])) << i;
@@ -200,8 +201,44 @@ TEST_F(PictureDeletionTest, RemoveDuplicatesFollowsTheSameRule) {
     clsMagicList list;
     addAll(list, {ownTwin, own, sharedTwin, shared, unusedTwin, unused});
     list.RemoveDuplicates();
+    ASSERT_TRUE(list.Save());
     EXPECT_EQ(list.GetCount(), 3);
     EXPECT_TRUE(QFileInfo::exists(own));    // the user's, in the list folder
     EXPECT_TRUE(QFileInfo::exists(shared)); // another list shows it
     EXPECT_FALSE(QFileInfo::exists(unused));
+}
+
+TEST_F(PictureDeletionTest, ARemovedCopyGoesOnlyOnceTheListFileNoLongerNamesIt) {
+    const QString copy = inPrivate(QStringLiteral("Other Images/a.jpg"));
+    const QString kept = inPrivate(QStringLiteral("Other Images/b.jpg"));
+    clsMagicList list;
+    addAll(list, {copy, kept});
+    ASSERT_TRUE(list.Save());
+    const QString file = list.GetFilePath();
+    list.DeleteItem(0);
+    EXPECT_TRUE(QFileInfo::exists(copy)); // the file still names it
+
+    // A save that fails deletes nothing.
+    WriteWatch watch(file);
+    watch.failAt(WriteStep::Rename, EIO);
+    EXPECT_FALSE(list.Save());
+    EXPECT_TRUE(QFileInfo::exists(copy));
+    clsMagicList onDisk;
+    ASSERT_EQ(onDisk.loadQuietly(file), 0);
+    EXPECT_EQ(onDisk.GetEntryPath(0), copy);
+
+    // The one that succeeds deletes it, once the new file is in place.
+    bool existedWhileWriting = false;
+    watch.succeed();
+    watch.atRename = [&] { existedWhileWriting = QFileInfo::exists(copy); };
+    EXPECT_TRUE(list.Save());
+    EXPECT_TRUE(existedWhileWriting);
+    EXPECT_FALSE(QFileInfo::exists(copy));
+
+    // Loading the file again forgets a removal never saved: the file
+    // names the picture.
+    list.DeleteItem(0);
+    ASSERT_EQ(list.Load(file), 0);
+    ASSERT_TRUE(list.Save());
+    EXPECT_TRUE(QFileInfo::exists(kept));
 }

@@ -2,6 +2,8 @@
 #include "gui/forms/frmEndProg.h"
 #include "gui/forms/frmSplash.h"
 #include "runtime/Dates.h"
+#include "tests/common/gui/FormTestKit.h"
+#include "tests/common/WriteFaults.h"
 #include "tests/gui/test_life_helpers.h"
 
 #include <QApplication>
@@ -10,7 +12,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -279,6 +284,77 @@ TEST_F(StartUpTest, ASignalDuringTheExitQuestionEndsWithoutIt) {
     EXPECT_EQ(MainForm, nullptr);
     EXPECT_EQ(savedList().GetEntryName(0), QStringLiteral("changed"));
     EXPECT_EQ(option(QStringLiteral("ShowEmptyDialog")), QStringLiteral("TRUE"));
+}
+
+// What the program writes to standard error while it lives.
+class StandardErrorCapture {
+public:
+    StandardErrorCapture() {
+        std::fflush(stderr);
+        saved_ = ::dup(2);
+        file_ = std::tmpfile();
+        ::dup2(::fileno(file_), 2);
+    }
+    ~StandardErrorCapture() {
+        restore();
+        std::fclose(file_);
+    }
+    QString text() {
+        restore();
+        std::rewind(file_);
+        QByteArray bytes;
+        char buffer[4096];
+        while (const size_t n = std::fread(buffer, 1, sizeof buffer, file_))
+            bytes.append(buffer, qsizetype(n));
+        return QString::fromUtf8(bytes);
+    }
+
+private:
+    void restore() {
+        if (saved_ < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(saved_, 2);
+        ::close(saved_);
+        saved_ = -1;
+    }
+    int saved_ = -1;
+    std::FILE* file_ = nullptr;
+};
+
+TEST_F(StartUpTest, ASignalWhoseSaveFailsTellsStandardErrorAndStillSavesTheRest) {
+    installSessionEndHandlers();
+    makeList(2);
+    loadForm();
+    ActiveMagicList.SetEntryName(0, QStringLiteral("changed"));
+    WriteWatch watch(ActiveMagicList.GetFilePath());
+    watch.failAt(WriteStep::Open, EACCES);
+    StandardErrorCapture captured;
+    std::raise(SIGTERM);
+    // Should the end wait for someone, the test must not hang in it.
+    QTimer::singleShot(3000, [] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "a window waits for an answer";
+            w->hide();
+        }
+    });
+    ASSERT_TRUE(waitFor([] { return ProgramEnding(); }, 5000));
+    EXPECT_EQ(captured.text(), QStringLiteral("Tapestrel: Permission denied\n"));
+    EXPECT_TRUE(env.errors.calls.isEmpty());
+    EXPECT_EQ(MainForm, nullptr);
+    EXPECT_EQ(savedList().GetEntryName(0), QStringLiteral("A"));
+    EXPECT_EQ(option(QStringLiteral("ShowEmptyDialog")), QStringLiteral("TRUE"));
+    EXPECT_EQ(ThisRun.unattendedReports, 1); // the status is 1
+}
+
+TEST_F(StartUpTest, ExitFromTheMenuStillTellsTheUserWhatCouldNotBeSaved) {
+    makeList(1);
+    loadForm();
+    WriteWatch watch(ActiveMagicList.GetFilePath());
+    watch.failAt(WriteStep::Open, EACCES);
+    EndProgram(false);
+    EXPECT_EQ(env.errors.messages(), QStringList{QStringLiteral("Permission denied")});
+    EXPECT_TRUE(ProgramEnding());
 }
 
 } // namespace

@@ -2,10 +2,15 @@
 #include "gui/MainForm.h"
 #include "panel/AddPictures.h"
 #include "platform/DriveTypes.h"
+#include "platform/FileDialog.h"
+#include "tests/common/PictureKit.h"
 #include "tests/panel/ListsTestKit.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QMimeData>
+#include <QUrl>
 
 namespace {
 
@@ -33,12 +38,9 @@ TEST_F(AddPicturesTest, ChosenFilesAreAddedAndSelectedBesideTheEarlierSelection)
               (QStringList{"StoreActiveList", "focusEntryList", "UpdateSelectionState"}));
     EXPECT_EQ(readBytes(ActiveMagicList.GetFilePath()), before); // not saved
     EXPECT_EQ(env.fileDialog.titles, QStringList{QStringLiteral("Select a Wallpaper Image")});
+    // The filter's name as ever, and the patterns of what the program reads.
     EXPECT_EQ(env.fileDialog.filters.value(0),
-              QStringLiteral("All Graphics "
-                             "Files|*.cmp;*.jpg;*.jpeg;*.cal;*.png;*.dic;*.fax;*.eps;*.exf;*.exif;"
-                             "*.fpx;*.gem;*.img;*.ica;*.ioca;*.pic;*.pct;*.pict;*.mac;*.awd;*.msp;"
-                             "*.bmp;*.pcx;*.psd;*.ras;*.tga;*.tif;*.tiff;*.bmp;*.wfx;*.wmf;*.wpg;"
-                             "*.ico;*.cur"));
+              QStringLiteral("All Graphics Files|") + readablePicturePatterns());
     EXPECT_TRUE(env.errors.calls.isEmpty());
 }
 
@@ -125,6 +127,48 @@ TEST_F(AddPicturesTest, ManyRefusedFilesGiveOneMessageNamingTheFirstTen) {
         expected += QStringLiteral("\r\n") + env.path(QStringLiteral("gone/%1.jpg").arg(i));
     expected += QStringLiteral("\r\nand 4 more.");
     EXPECT_EQ(env.errors.calls[0].message, expected);
+}
+
+// The path a file manager's drop of the file hands over.
+QString droppedPath(const QByteArray& uriList) {
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"), uriList);
+    return droppedFiles(&data).value(0);
+}
+
+TEST_F(AddPicturesTest, ANameThatIsNotUtf8IsRefusedSayingWhy) {
+    const QString odd = droppedPath(writePictureWithNonUtf8Name(env, QStringLiteral("odd")));
+    if (odd.isEmpty())
+        GTEST_SKIP() << "the file system here takes no name that is not UTF-8";
+    const QString shown = env.path(QStringLiteral("odd")) + QStringLiteral("/bad\\xFFbyte.png");
+    makeList(1);
+    dropOnEntryList(views, {odd}, -1);
+    collectDroppedFiles({odd});
+    EXPECT_EQ(namesOf(ActiveMagicList), QStringList{QStringLiteral("A")});
+    const QString alone = QStringLiteral("Unable to add '") + shown +
+                          QStringLiteral("' to the magic list.\r\n\r\nIts name is not UTF-8 text, "
+                                         "and a magic list keeps only names that are: rename the "
+                                         "file, then add it again.");
+    EXPECT_EQ(env.errors.messages(), (QStringList{alone, alone}));
+
+    // Among other refusals it is marked, and the reason follows the list.
+    env.errors.calls.clear();
+    const QString gone = env.path(QStringLiteral("gone.jpg"));
+    dropOnEntryList(views, {gone, odd, picture(QStringLiteral("fine"))}, -1);
+    EXPECT_EQ(namesOf(ActiveMagicList), (QStringList{"A", "fine"}));
+    EXPECT_EQ(env.errors.messages(),
+              QStringList{QStringLiteral("Unable to add these files to the magic list:\r\n") +
+                          gone + QStringLiteral("\r\n") + shown +
+                          QStringLiteral("  (its name is not UTF-8 text)\r\n\r\nA magic list keeps "
+                                         "only names that are UTF-8 text: rename those files, then "
+                                         "add them again.")});
+
+    // Chosen in a dialog that hands such names over, it is refused the same
+    // way, not as a file that is no picture.
+    env.errors.calls.clear();
+    env.fileDialog.answers = {{odd}};
+    addImageFiles(views);
+    EXPECT_EQ(env.errors.messages(), QStringList{alone});
 }
 
 TEST_F(AddPicturesTest, ACopyThatFailsEndsTheDropAndSaysWhy) {

@@ -5,6 +5,7 @@
 #include "panel/PanelWindows.h"
 #include "panel/frmDrop.h"
 #include "tests/common/gui/FormTestKit.h"
+#include "tests/common/PictureKit.h"
 #include "tests/panel/ListsTestKit.h"
 
 #include <QAction>
@@ -172,6 +173,26 @@ TEST_F(DropWindowTest, DroppedFilesAreAddedOnceTheDropIsOver) {
     ASSERT_TRUE(waitFor([] { return ActiveMagicList.GetCount() == 2; }));
     EXPECT_EQ(ActiveMagicList.GetEntryName(1), QStringLiteral("Sea"));
     EXPECT_EQ(answers.opened.size(), 1);
+}
+
+TEST_F(DropWindowTest, AFileWhoseNameIsNotUtf8IsRefusedSayingWhy) {
+    const QByteArray uriList = writePictureWithNonUtf8Name(env, QStringLiteral("odd"));
+    if (uriList.isEmpty())
+        GTEST_SKIP() << "the file system here takes no name that is not UTF-8";
+    Options.PromptForNameOnDrop = false;
+    frmDrop w;
+    w.show();
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"), uriList);
+    drag(w, QEvent::DragEnter, &data);
+    drag(w, QEvent::Drop, &data);
+    ASSERT_TRUE(waitFor([this] { return !env.errors.calls.isEmpty(); }));
+    EXPECT_EQ(ActiveMagicList.GetCount(), 0);
+    EXPECT_EQ(env.errors.messages(),
+              QStringList{QStringLiteral("Unable to add '") + env.path(QStringLiteral("odd")) +
+                          QStringLiteral("/bad\\xFFbyte.png' to the magic list.\r\n\r\nIts name "
+                                         "is not UTF-8 text, and a magic list keeps only names "
+                                         "that are: rename the file, then add it again.")});
 }
 
 TEST_F(DropWindowTest, TheRightButtonOpensTheDropWindowsMenu) {

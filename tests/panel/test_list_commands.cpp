@@ -3,8 +3,10 @@
 #include "engine/ProgramBusy.h"
 #include "panel/ListCommands.h"
 #include "panel/WebAddress.h"
+#include "tests/common/WriteFaults.h"
 #include "tests/panel/ListsTestKit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <functional>
@@ -308,6 +310,26 @@ TEST_F(ListCommandsTest, RemovingDuplicatesFollowsThePreviewedEntry) {
     EXPECT_EQ(namesOf(ActiveMagicList), (QStringList{"A", "B", "C"}));
     EXPECT_EQ(views.current, -1);
     EXPECT_EQ(selected(), QStringList{QStringLiteral("B")});
+}
+
+TEST_F(ListCommandsTest, RemovingDuplicatesWritesTheListBeforeItDeletesTheCopies) {
+    const QString a = picture(QStringLiteral("A"));
+    const QString copy = priv(QStringLiteral("Other Images/A.png"));
+    QDir().mkpath(QFileInfo(copy).absolutePath());
+    ASSERT_TRUE(QFile::copy(a, copy));
+    addAll(ActiveMagicList, {a, copy});
+    ActiveMagicList.SetActiveEntry(0);
+    ASSERT_TRUE(ActiveMagicList.Save());
+    const QString file = ActiveMagicList.GetFilePath();
+    bool copyWhileWriting = false;
+    WriteWatch watch(file);
+    watch.atRename = [&] { copyWhileWriting = QFileInfo::exists(copy); };
+    env.errors.answers = {answer::Yes};
+    removeDuplicateEntries(views);
+    EXPECT_TRUE(copyWhileWriting);
+    EXPECT_FALSE(QFileInfo::exists(copy));
+    EXPECT_EQ(fileOf(file).GetCount(), 1);
+    EXPECT_EQ(fileOf(file).GetEntryPath(0), a);
 }
 
 TEST_F(ListCommandsTest, ShufflingFollowsThePreviewedEntry) {

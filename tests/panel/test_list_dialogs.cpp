@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -454,6 +455,59 @@ TEST_F(ListDialogsTest, AnEntrysNameTakesAnyCharacter) {
     fields.NewName = QStringLiteral("Trip 1");
     real.runRenameDialog(fields);
     EXPECT_EQ(fields.NewName, QStringLiteral("v2.0/b"));
+}
+
+TEST_F(ListDialogsTest, ANameTheListFileCannotHoldIsRefusedWithAMessage) {
+    // 3 bytes each: 11,000 of them are more than a counted string holds,
+    // 10,922 fit.
+    const QString tooLong(11000, QChar(0x20AC));
+    const QString longest(10922, QChar(0x20AC));
+    const QString message = QStringLiteral("The text '") + QString(40, QChar(0x20AC)) +
+                            QStringLiteral("...' is longer than 32767 bytes and cannot be "
+                                           "stored in the magic list.");
+    const QString picture = env.path(QStringLiteral("pics/Beach.png"));
+    // OK with the name too long keeps the dialog up; the longest that
+    // fits is taken.
+    auto offer = [&](QDialog* dialog, QLineEdit* box, QPushButton* ok) {
+        box->setText(tooLong);
+        clickButton(ok);
+        EXPECT_TRUE(dialog->isVisible());
+        box->setText(longest);
+        clickButton(ok);
+    };
+    const struct {
+        const char* what;
+        std::function<QString()> run; // gives the name taken
+    } cases[] = {
+        {"an entry's new name",
+         [&] {
+             answers.next<frmRename>([&](frmRename* f) { offer(f, f->txtName, f->cmdOK); });
+             RenameFields fields;
+             fields.NewName = QStringLiteral("Trip");
+             real.runRenameDialog(fields);
+             return fields.Cancelled ? QString() : fields.NewName;
+         }},
+        {"a dropped picture's name",
+         [&] {
+             answers.next<frmRename>([&](frmRename* f) { offer(f, f->txtName, f->cmdOK); });
+             RenameFields fields;
+             fields.ImagePath = picture;
+             real.runRenameDialog(fields);
+             return fields.Cancelled ? QString() : fields.NewName;
+         }},
+        {"a list's name",
+         [&] {
+             answers.next<frmListName>([&](frmListName* f) { offer(f, f->txtListName, f->cmdOK); });
+             ListNameFields fields;
+             real.runListNameDialog(fields);
+             return fields.Cancelled ? QString() : fields.ListName;
+         }},
+    };
+    for (const auto& c : cases) {
+        env.errors.calls.clear();
+        EXPECT_EQ(c.run(), longest) << c.what;
+        EXPECT_EQ(env.errors.messages(), QStringList{message}) << c.what;
+    }
 }
 
 TEST_F(ListDialogsTest, ComingBackToTheNameStartsAgain) {

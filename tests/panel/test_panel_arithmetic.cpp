@@ -2,6 +2,7 @@
 // the swatch text colour, where the preview goes, the palette's grid, the
 // moves of the selection and the rows of the list-name box.
 
+#include "engine/BackgroundColors.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
@@ -17,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPalette>
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,17 +44,38 @@ TEST(CountdownText, CountsDownToTheNextChange) {
             << c.now.toString().toStdString();
 }
 
-TEST(ContrastTextColor, WhiteOnDarkBlackOnLight) {
+TEST(ContrastTextColor, BlackOnLightWhiteOnDark) {
+    QPalette light;
+    light.setColor(QPalette::Button, QColor(0xef, 0xef, 0xef));
+    QPalette dark;
+    dark.setColor(QPalette::Button, QColor(0x31, 0x36, 0x3b));
     const struct {
-        int32_t colour, text;
+        int32_t colour;
+        const QPalette& palette;
+        int32_t text;
     } cases[] = {
-        {0x808080, 0},        {0x7D7D7D, 0}, // exactly 125 is light
-        {0x7C7D7D, 0xFFFFFF},                // 124.67 is dark
-        {0x7C7C7C, 0xFFFFFF}, {0xFFFF, 0},   {0xFF0000, 0xFFFFFF},
-        {0xFFFFFF, 0},        {0, 0xFFFFFF}, {kButtonFace, 0xFFFFFF},
+        {0xFFFFFF, light, 0},    {0, light, 0xFFFFFF},
+        {0x808080, light, 0},    {0xFF0000, light, 0xFFFFFF},   // blue is dark
+        {0xFF00, light, 0},                                     // bright green is light
+        {0xFFFF, light, 0},      {0x80, light, 0xFFFFFF},       // yellow, dark red
+        {kButtonFace, light, 0}, {kButtonFace, dark, 0xFFFFFF}, // the system's grey
     };
     for (const auto& c : cases)
-        EXPECT_EQ(GetContrastTextColor(c.colour), c.text) << std::hex << c.colour;
+        EXPECT_EQ(GetContrastTextColor(c.colour, c.palette), c.text) << std::hex << c.colour;
+}
+
+TEST(ContrastTextColor, EveryPresetGetsTheTextThatReadsBest) {
+    const clsBackGroundColors presets;
+    for (int16_t i = 0; i < presets.GetCount(); ++i) {
+        const QColor swatch = paintColor(presets.GetColor(i), QPalette());
+        const QColor text = contrastTextColor(swatch);
+        const QColor other = text == QColor(Qt::black) ? QColor(Qt::white) : QColor(Qt::black);
+        // Either black or white reads at 4.5:1 at least on any colour; the
+        // one chosen is the better of the two.
+        EXPECT_GE(contrastRatio(text, swatch), 4.5) << swatch.name().toStdString();
+        EXPECT_GE(contrastRatio(text, swatch), contrastRatio(other, swatch))
+            << swatch.name().toStdString();
+    }
 }
 
 TEST(PreviewPlacement, ScalesByThePreviewToScreenRatio) {

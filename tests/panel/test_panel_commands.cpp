@@ -2,12 +2,17 @@
 // activate, OK, remove, move, rotate, crop, colour, rename, schedule,
 // about, overview and exit.
 
+#include "engine/PictureDeletion.h"
+#include "engine/ProgramBusy.h"
 #include "gui/forms/frmEndProg.h"
 #include "panel/PanelWidgets.h"
+#include "tests/common/WriteFaults.h"
 #include "tests/panel/PanelTestKit.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 
 namespace {
 
@@ -128,6 +133,72 @@ TEST_F(CommandTest, RemoveAsksAndTakesOutTheSelection) {
         panel->close();
         settle();
     }
+}
+
+TEST_F(CommandTest, RemoveWritesTheListBeforeItDeletesTheProgramsCopy) {
+    makeList(3, 0);
+    const QString copy = Options.PrivateMagicListPath + QStringLiteral("Other Images/B.png");
+    QDir().mkpath(QFileInfo(copy).absolutePath());
+    ASSERT_TRUE(QFile::copy(ActiveMagicList.GetEntryPath(1), copy));
+    ActiveMagicList.SetEntryPath(1, copy);
+    ASSERT_TRUE(ActiveMagicList.Save());
+    const QString file = ActiveMagicList.GetFilePath();
+    openPanel();
+
+    // The list file cannot be written: the copy stays, and the user is told.
+    selectRows({1});
+    WriteWatch watch(file);
+    watch.failAt(WriteStep::Rename, ENOSPC);
+    env.errors.calls.clear();
+    env.errors.answers = {answer::Yes};
+    clickButton(panel->cmdRemovePaper);
+    EXPECT_EQ(env.errors.messages().value(1), QStringLiteral("Disk full"));
+    EXPECT_TRUE(QFileInfo::exists(copy));
+    EXPECT_EQ(savedList().GetEntryPath(1), copy);
+
+    // With room, the next removal writes the list first and the copy goes
+    // after it.
+    selectRows({1});
+    bool copyWhileWriting = false;
+    watch.succeed();
+    watch.atRename = [&] { copyWhileWriting = QFileInfo::exists(copy); };
+    env.errors.answers = {answer::Yes};
+    clickButton(panel->cmdRemovePaper);
+    EXPECT_TRUE(copyWhileWriting);
+    EXPECT_FALSE(QFileInfo::exists(copy));
+    ASSERT_EQ(savedList().GetCount(), 1);
+    EXPECT_EQ(savedList().GetEntryName(0), QStringLiteral("A"));
+}
+
+TEST_F(CommandTest, RemovingManyCopiesSettlesThemInOnePassUnderTheHourglass) {
+    makeList(6, 0);
+    QStringList copies;
+    for (int16_t i = 1; i < 5; ++i) {
+        const QString copy =
+            Options.PrivateMagicListPath + QStringLiteral("Other Images/%1.png").arg(i);
+        QDir().mkpath(QFileInfo(copy).absolutePath());
+        ASSERT_TRUE(QFile::copy(ActiveMagicList.GetEntryPath(i), copy));
+        ActiveMagicList.SetEntryPath(i, copy);
+        copies << copy;
+    }
+    ASSERT_TRUE(ActiveMagicList.Save());
+    const QString file = ActiveMagicList.GetFilePath();
+    openPanel();
+    selectRows({1, 2, 3, 4});
+    bool busyWhileWriting = false;
+    WriteWatch watch(file);
+    watch.atRename = [&] {
+        busyWhileWriting = ProgramIsBusy() && QGuiApplication::overrideCursor() &&
+                           QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    };
+    const int passesBefore = PictureDeletion::passes();
+    env.errors.answers = {answer::Yes};
+    clickButton(panel->cmdRemovePaper);
+    EXPECT_EQ(PictureDeletion::passes() - passesBefore, 1);
+    EXPECT_TRUE(busyWhileWriting);
+    for (const QString& copy : copies)
+        EXPECT_FALSE(QFileInfo::exists(copy)) << copy.toStdString();
+    EXPECT_EQ(order(), QStringLiteral("AF"));
 }
 
 TEST_F(CommandTest, TheDeleteKeyRemovesAndAnEmptiedListIsOfferedFilling) {

@@ -43,7 +43,9 @@ TEST_F(PreviewTest, NothingSelectedShowsNothingAndDisablesTheCommands) {
     EXPECT_TRUE(panel->lblFullPath->text().isEmpty());
     EXPECT_FALSE(panel->picImage->hasPicture());
     EXPECT_EQ(swatch(), panel->palette().color(QPalette::Button));
-    EXPECT_EQ(swatchText(), QColor(Qt::white));
+    // The system's grey is light here: dark text reads on it.
+    ASSERT_GT(panel->palette().color(QPalette::Button).lightness(), 160);
+    EXPECT_EQ(swatchText(), QColor(Qt::black));
 }
 
 TEST_F(PreviewTest, SeveralEntriesShowWhatTheyShare) {
@@ -54,9 +56,10 @@ TEST_F(PreviewTest, SeveralEntriesShowWhatTheyShare) {
         QColor swatch, text;
     } cases[] = {
         {2, 2, 0xFF0000, 0xFF0000, {false, true, false, false}, QColor(0, 0, 255), Qt::white},
-        {2, 4, 0xFF0000, 0x00FF00, kNoneChecked, QColor(), Qt::white},
+        {2, 4, 0xFF0000, 0x00FF00, kNoneChecked, QColor(), Qt::black}, // the system's grey
         {3, 3, 0x808080, 0x808080, {false, false, true, false}, QColor(128, 128, 128), Qt::black},
-        {1, 1, 0x7C7C7C, 0x7C7C7C, {true, false, false, false}, QColor(124, 124, 124), Qt::white},
+        {1, 1, 0x00FF00, 0x00FF00, {true, false, false, false}, QColor(0, 255, 0), Qt::black},
+        {1, 1, 0x555555, 0x555555, {true, false, false, false}, QColor(85, 85, 85), Qt::white},
     };
     for (const auto& c : cases) {
         makeList(4, 0);
@@ -219,6 +222,9 @@ TEST_F(PreviewTest, AMissingPictureIsOfferedForRemoval) {
         } else {
             EXPECT_EQ(ActiveMagicList.GetCount(), 4);
             EXPECT_FALSE(panel->picImage->hasPicture());
+            // The captions name the entry that failed, not the one before.
+            EXPECT_EQ(shownPath(), gone);
+            EXPECT_TRUE(panel->lblSize->text().isEmpty());
         }
         QFile f(ActiveMagicList.GetFilePath());
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));

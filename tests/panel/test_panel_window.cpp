@@ -414,4 +414,22 @@ TEST_F(WindowTest, TheCountdownShowsManualOrTheTimeLeft) {
     EXPECT_EQ(panel->lblNextUpdate->text(), QStringLiteral("Manual"));
 }
 
+TEST_F(WindowTest, AnEmptyListShowsNoCountdown) {
+    makeList(1);
+    ActiveMagicList.SetSchUpdateOption(0);
+    ActiveMagicList.SetSchInterval(15);
+    Options.LastUpdateTime = makeDateTime(2024, 5, 6, 10, 0, 0);
+    env.clock.set(makeDateTime(2024, 5, 6, 10, 0, 20));
+    openPanel();
+    EXPECT_EQ(panel->lblNextUpdate->text(), QStringLiteral("0:14:40"));
+    // The last picture goes, through the panel's Remove button.
+    selectRows({0});
+    env.errors.answers = {answer::Yes};
+    clickButton(panel->cmdRemovePaper);
+    settle();
+    ASSERT_EQ(ActiveMagicList.GetCount(), 0);
+    panel->Timer1_Timer();
+    EXPECT_EQ(panel->lblNextUpdate->text(), QString());
+}
+
 } // namespace

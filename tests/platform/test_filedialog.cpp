@@ -2,9 +2,15 @@
 #include "tests/common/PictureKit.h"
 #include "tests/common/TestEnvironment.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
 #include <QRegularExpression>
+#include <QSet>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -70,6 +76,65 @@ TEST_F(ChoosePicturesTest, AFileNoReaderKnowsIsAnInvalidFormat) {
         EXPECT_EQ(r.code, dlgerr::InvalidFormat) << bad.toStdString();
         EXPECT_TRUE(r.paths.isEmpty());
     }
+}
+
+// What the dialog offers: every format a reader knows here, under its
+// usual extensions in any letter case, and nothing that no reader knows.
+TEST(ReadablePatternsTest, TheFilterOffersWhatTheReadersRead) {
+    const QStringList patterns = readablePicturePatterns().split(u';');
+    QStringList formats;
+    for (const QByteArray& f : QImageReader::supportedImageFormats())
+        formats << QString::fromLatin1(f);
+    for (const QString& f : formats)
+        EXPECT_TRUE(patterns.contains(QStringLiteral("*.") + f)) << f.toStdString();
+    // Usual extensions of the formats beside their own names.
+    const struct {
+        const char* format;
+        const char* extension;
+    } usual[] = {{"jpeg", "jpg"}, {"jpeg", "jpe"}, {"jpeg", "jfif"}, {"tiff", "tif"},
+                 {"ppm", "pnm"},  {"pgm", "pnm"},  {"pbm", "pnm"}};
+    for (const auto& u : usual) {
+        if (formats.contains(QString::fromLatin1(u.format))) {
+            EXPECT_TRUE(patterns.contains(QStringLiteral("*.") + QString::fromLatin1(u.extension)))
+                << u.extension;
+        }
+    }
+    // The wallpapers of the desktops and the usual formats of the web are
+    // there with the plugins the program is built with.
+    for (const char* e : {"webp", "gif", "xpm", "pgm", "ppm", "png", "bmp"})
+        EXPECT_TRUE(patterns.contains(QStringLiteral("*.") + QString::fromLatin1(e))) << e;
+    // Formats of other programs that nothing reads here are not offered.
+    for (const char* e : {"psd", "pcx", "wmf", "eps", "cmp", "fpx", "wpg"}) {
+        if (!formats.contains(QString::fromLatin1(e))) {
+            EXPECT_FALSE(patterns.contains(QStringLiteral("*.") + QString::fromLatin1(e))) << e;
+        }
+    }
+    EXPECT_EQ(patterns.size(), QSet<QString>(patterns.begin(), patterns.end()).size());
+}
+
+TEST(ReadablePatternsTest, PicturesOfEveryWritableFormatPassTheFilterAndTheProbe) {
+    TestEnvironment env;
+    const QString filter = QStringLiteral("All Graphics Files|") + readablePicturePatterns();
+    const QStringList globs = caseFreePatterns(filter);
+    const QStringList readable = readablePicturePatterns().split(u';');
+    int written = 0;
+    for (const QByteArray& format : QImageWriter::supportedImageFormats()) {
+        const QString name = QString::fromLatin1(format);
+        if (!readable.contains(QStringLiteral("*.") + name))
+            continue;
+        // Cameras and old programs write the extension in capitals.
+        const QString file = env.path(QStringLiteral("pics/picture.") + name.toUpper());
+        QDir().mkpath(env.path(QStringLiteral("pics")));
+        QImage image(16, 12, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        if (!QImageWriter(file, format).write(image))
+            continue;
+        ++written;
+        EXPECT_TRUE(matchesAny(globs, QFileInfo(file).fileName())) << file.toStdString();
+        env.fileDialog.answers = {{file}};
+        EXPECT_EQ(choosePictureFiles(nullptr, {}, filter).code, 0) << file.toStdString();
+    }
+    EXPECT_GE(written, 5);
 }
 
 } // namespace

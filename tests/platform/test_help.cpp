@@ -38,6 +38,14 @@ TEST_F(DesktopHelpTest, APageThatIsThereGoesToTheDesktop) {
                                              QUrl::fromLocalFile(topic).toString()}));
 }
 
+TEST_F(DesktopHelpTest, ASectionOpensTheContentsAtItsAnchor) {
+    EXPECT_EQ(help.showSection(contents, QStringLiteral("options")), 0);
+    EXPECT_EQ(env.shell.opened,
+              QStringList{QUrl::fromLocalFile(contents).toString() + QStringLiteral("#options")});
+    QFile::remove(contents);
+    EXPECT_EQ(help.showSection(contents, QStringLiteral("about")), 53);
+}
+
 TEST_F(DesktopHelpTest, APageThatCannotBeShownGivesTheErrorNumber) {
     QDir().mkpath(env.path(QStringLiteral("help/topic-6.html"))); // a folder, not a page
     EXPECT_EQ(help.show(contents, helpcmd::PartialKey, 0), 53);   // no index page
@@ -67,6 +75,12 @@ TEST(ShippedHelp, EveryWindowHasItsPageAndEveryLinkLeadsSomewhere) {
          {"contents.html", "index.html", "topic-1.html", "topic-5.html", "topic-6.html",
           "topic-9.html", "topic-900.html", "topic-910.html", "help.css"})
         EXPECT_TRUE(QFileInfo(folder + u'/' + QString::fromLatin1(page)).isFile()) << page;
+
+    // The sections of the contents that windows without a page open.
+    for (const char* section : {"options", "overview", "about"})
+        EXPECT_TRUE(read(folder + QStringLiteral("/contents.html"))
+                        .contains(QStringLiteral("id=\"%1\"").arg(QString::fromLatin1(section))))
+            << section;
 
     const QRegularExpression link(QStringLiteral(R"re(href="([^"]+)")re"));
     const QStringList pages = QDir(folder).entryList({QStringLiteral("*.html")}, QDir::Files);

@@ -22,8 +22,8 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QScopedValueRollback>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QWidget>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "panel/frmDrop.h"
 
-#include "gui/MainForm.h"
 #include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
+#include "gui/MainForm.h"
 #include "gui/forms/FormKit.h"
 #include "panel/AddPictures.h"
 #include "panel/DropWindowPlacement.h"

@@ -2,8 +2,8 @@
 #include "gui/forms/frmEndProg.h"
 #include "gui/forms/frmSplash.h"
 #include "runtime/Dates.h"
-#include "tests/common/gui/FormTestKit.h"
 #include "tests/common/WriteFaults.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/gui/test_life_helpers.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 #include "gui/forms/FormKit.h"
 #include "gui/forms/TextBoxEvents.h"
 #include "runtime/RuntimeError.h"
-#include "tests/common/gui/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -9,8 +9,8 @@
 #include "panel/frmAbout.h"
 #include "panel/frmOverview.h"
 #include "platform/Help.h"
-#include "tests/common/gui/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
 
 #include <QFile>
 #include <QTest>

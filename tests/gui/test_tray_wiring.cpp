@@ -188,6 +188,21 @@ TEST_F(TrayWiringTest, TheIconsClicksReachTheForm) {
     EXPECT_EQ(tray.popUps.first(), MainForm->mnupopup.get());
 }
 
+TEST_F(TrayWiringTest, WithoutATrayTheFormRunsWithNoIcon) {
+    MainForm->Form_Unload();
+    delete MainForm;
+    services().tray = nullptr;
+    MainForm = createMainForm();
+    MainForm->Form_Load();
+    EXPECT_EQ(MainForm->ShellTrayAdd(), 0);
+    // A later copy's message still reaches the form; the menu has no icon
+    // to open from, and nothing breaks.
+    instance.receive({mainmsg::TrayCallback, 0, traymsg::RightButtonUp});
+    instance.receive({mainmsg::TrayCallback, 0, traymsg::LeftDoubleClick});
+    EXPECT_EQ(active(), 1);
+    EXPECT_TRUE(env.errors.calls.isEmpty());
+}
+
 TEST_F(TrayWiringTest, TheTimerFiresAndShowsTheDueEntry) {
     ActiveMagicList.SetSchUpdateOption(0);
     ActiveMagicList.SetSchInterval(1);

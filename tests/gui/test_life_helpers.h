@@ -11,6 +11,7 @@
 #include "platform/RecordingDesktop.h"
 #include "platform/SingleInstance.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/common/gui/ScriptedWindows.h"
 #include "tests/engine/test_magiclist_helpers.h"
 
@@ -47,6 +48,8 @@ protected:
         QDir().mkpath(Options.PrivateMagicListPath);
     }
     void TearDown() override {
+        if (ThisRun.ending)
+            clearQuitRequest();
         delete DropWindow.data();
         delete MainForm;
         MainForm = nullptr;

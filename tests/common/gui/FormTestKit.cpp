@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QEvent>
+#include <QSignalBlocker>
 #include <QTest>
 #include <QTimer>
 
@@ -74,4 +75,13 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
         QTest::qWait(5);
     }
     return true;
+}
+
+void clearQuitRequest() {
+    // QCoreApplication::exec clears the request before and after its loop;
+    // the application's signals are held so that nothing takes it for the
+    // program's own end.
+    const QSignalBlocker quiet(qApp);
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
 }

@@ -69,3 +69,9 @@ private:
 
 // Runs the event loop until the condition holds or the time is up.
 bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+// A test that ended the program through QCoreApplication::exit without
+// the application's loop running leaves every later loop told to quit at
+// once (a modal window would close as it opens). This clears that, as a
+// new process has it.
+void clearQuitRequest();

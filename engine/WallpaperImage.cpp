@@ -11,10 +11,12 @@
 #include "platform/Desktop.h"
 #include "platform/ImageBox.h"
 #include "platform/Registry.h"
+#include "platform/Screen.h"
 #include "platform/Services.h"
 #include "runtime/RuntimeError.h"
 
 #include <QStringList>
+#include <functional>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -115,6 +117,26 @@ bool applyToDesktop(const DesktopValues& values) {
     return false;
 }
 
+// The entry rendered again as for a monitor of another size than the
+// primary screen's, which the bitmap was rendered for: what the desktop
+// places on that monitor.
+std::function<QImage(QSize)> monitorRenderer(const QString& path, int16_t position, int32_t left,
+                                             int32_t top, int32_t width, int32_t height,
+                                             int32_t rotation) {
+    const QSize primary(services().screen->widthPixels(), services().screen->heightPixels());
+    return [=](QSize monitor) {
+        if (monitor == primary)
+            return QImage();
+        frmLeadControl host;
+        host.monitor = monitor;
+        int16_t placed = position;
+        int32_t turned = rotation;
+        if (BuildWallpaperImage(host, path, placed, left, top, width, height, turned) != 0)
+            return QImage();
+        return host.LEAD1.image();
+    };
+}
+
 } // namespace
 
 QString wallpaperBitmapPath() {
@@ -147,6 +169,9 @@ int32_t SetWallpaperImage(const QString& path, int16_t& position, int32_t colour
     const BusyPointer busy;
     try {
         const QString bitmap = wallpaperBitmapPath();
+        const std::function<QImage(QSize)> forMonitor =
+            path.isEmpty() ? nullptr
+                           : monitorRenderer(path, position, left, top, width, height, rotation);
         if (!path.isEmpty()) {
             frmLeadControl host;
             const int32_t code =
@@ -161,7 +186,9 @@ int32_t SetWallpaperImage(const QString& path, int16_t& position, int32_t colour
         // that refuses leaves every desktop value as it was.
         const QString wallpaper = path.isEmpty() ? QString() : bitmap;
         const std::optional<TilingValues> tiling = tilingValuesFor(position);
-        if (!applyToDesktop(desktopValuesFor(wallpaper, bitmap, tiling, colour)))
+        DesktopValues values = desktopValuesFor(wallpaper, bitmap, tiling, colour);
+        values.bitmapFor = forMonitor;
+        if (!applyToDesktop(values))
             return kWallpaperFailureShown;
         if (tiling) {
             saveDesktopValue(kDesktopKey, QStringLiteral("TileWallpaper"), tiling->tile);

@@ -20,6 +20,12 @@ namespace {
 // The logo's see-through colour: pure blue.
 constexpr QRgb kLogoKey = 0xff0000ffu;
 
+AvailableArea areaFor(const frmLeadControl& host) {
+    return host.monitor.isEmpty()
+               ? currentAvailableArea()
+               : availableArea(host.monitor.width(), host.monitor.height(), Options.Border);
+}
+
 void place(frmLeadControl& host, int16_t position) {
     if (position == placement::BestFit) {
         PlaceImageBestFit(host);
@@ -65,7 +71,7 @@ int32_t renderStepByStep(frmLeadControl& host, const QString& path, int16_t& pos
 int32_t renderPlanned(frmLeadControl& host, const QString& path, QSize shown, int16_t& position,
                       const std::optional<QRect>& crop, int32_t turn) {
     const WallpaperPlan plan =
-        planWallpaper(shown, turn, crop, position, Options.Border, currentAvailableArea());
+        planWallpaper(shown, turn, crop, position, Options.Border, areaFor(host));
     if (const int32_t code = host.LEAD1.load(path, ImageRequest{turn, plan.region, plan.size}))
         return code;
     LoadedImageWidth = shown.width();
@@ -115,21 +121,21 @@ int32_t BuildWallpaperImage(frmLeadControl& host, const QString& path, int16_t& 
 }
 
 void PlaceImageBestFit(frmLeadControl& host) {
-    const QSize size = bestFitSize(host.LEAD1.image().size(), currentAvailableArea());
+    const QSize size = bestFitSize(host.LEAD1.image().size(), areaFor(host));
     host.LEAD1.resize(size.width(), size.height());
 }
 
 void PlaceImageStretched(frmLeadControl& host) {
-    const AvailableArea area = currentAvailableArea();
+    const AvailableArea area = areaFor(host);
     host.LEAD1.resize(area.width, area.height);
 }
 
 void PlaceImageCentered(frmLeadControl& host) {
-    host.LEAD1.crop(centredCut(host.LEAD1.image().size(), currentAvailableArea()));
+    host.LEAD1.crop(centredCut(host.LEAD1.image().size(), areaFor(host)));
 }
 
 void PlaceImageTiled(frmLeadControl& host) {
-    const AvailableArea area = currentAvailableArea();
+    const AvailableArea area = areaFor(host);
     const int32_t w = host.LEAD1.width(), h = host.LEAD1.height();
     if (w < 1 || h < 1)
         return;
@@ -145,7 +151,7 @@ void PlaceImageTiled(frmLeadControl& host) {
 }
 
 int16_t ChooseAutoPosition(frmLeadControl& host) {
-    return autoPositionFor(host.LEAD1.image().size(), currentAvailableArea());
+    return autoPositionFor(host.LEAD1.image().size(), areaFor(host));
 }
 
 void OverlayLogo(frmLeadControl& host, int32_t dx, int32_t dy, int32_t logoWidth,

@@ -14,6 +14,9 @@ public:
     ImageBox LEAD1; // the picture being rendered, and the result
     ImageBox LEAD2; // the canvas for tiling, and the logo while it is copied
     QImage picLogo; // 198 x 30; its pure blue pixels are see-through
+    // The monitor rendered for, in device pixels; empty for the primary
+    // screen.
+    QSize monitor;
 };
 
 // Renders the picture into host.LEAD1: loads it, turns it clockwise by
@@ -26,7 +29,7 @@ int32_t BuildWallpaperImage(frmLeadControl& host, const QString& path, int16_t& 
                             int32_t left, int32_t top, int32_t width, int32_t height,
                             int32_t& rotation);
 
-// The placements, on the picture in host.LEAD1 and the current screen.
+// The placements, on the picture in host.LEAD1 and the host's monitor.
 void PlaceImageBestFit(frmLeadControl& host);
 void PlaceImageStretched(frmLeadControl& host);
 void PlaceImageCentered(frmLeadControl& host);

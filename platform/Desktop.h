@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QImage>
+#include <QSize>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // What the program hands to the desktop after writing the wallpaper bitmap:
@@ -16,6 +19,10 @@ struct DesktopValues {
     bool tile = false;                 // TileWallpaper "1"
     int style = 0;                     // WallPaperStyle: 0 centred, 2 stretched
     std::optional<int32_t> background; // &H00BBGGRR; none keeps the desktop's colour
+    // The entry rendered as the bitmap is, but for a monitor of another
+    // size (a best fit or a border depends on it), to be placed with the
+    // same values. Unset, or a null picture: the bitmap itself.
+    std::function<QImage(QSize monitor)> bitmapFor;
 };
 
 // A colour &H00BBGGRR as "#rrggbb".

@@ -8,8 +8,11 @@
 #include "platform/RefusingDesktop.h"
 #include "platform/XfceDesktop.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -58,6 +61,52 @@ std::optional<Kind> kindOfWindow(const DesktopWindow& window) {
     return std::nullopt;
 }
 
+// The shells that paint the desktop's background themselves, by the name
+// each owns on the session bus, and the program that is.
+struct BusShell {
+    const char* busName;
+    Kind kind;
+    const char* program;
+};
+constexpr BusShell kBusShells[] = {
+    {"org.gnome.Shell", Kind::Gnome, "gnome-shell"},
+    {"org.Cinnamon", Kind::Cinnamon, "cinnamon"},
+    {"org.kde.plasmashell", Kind::Kde, "plasmashell"},
+    {"org.xfce.xfdesktop", Kind::Xfce, "xfdesktop"},
+};
+
+const BusShell* busShellOf(const QString& name) {
+    for (const BusShell& shell : kBusShells)
+        if (name == QLatin1String(shell.busName))
+            return &shell;
+    return nullptr;
+}
+
+// Desktops drawn by a program in windows over the monitors its toolkit
+// knows. A monitor the toolkit does not see (a virtual one without an
+// output) shows the root window, so that is painted too; where the windows
+// cover the whole root, the root window refuses and nothing is painted.
+class AlsoTheRootWindow final : public Desktop {
+public:
+    AlsoTheRootWindow(std::unique_ptr<Desktop> desktop, const QString& display)
+        : desktop_(std::move(desktop)), root_(display) {}
+    QString name() const override { return desktop_->name(); }
+    QString apply(const DesktopValues& values) override {
+        QString problem = desktop_->apply(values);
+        if (problem.isEmpty())
+            root_.apply(values); // what is seen is the desktop's: the root is extra
+        return problem;
+    }
+
+private:
+    std::unique_ptr<Desktop> desktop_;
+    X11Desktop root_;
+};
+
+bool drawsInWindows(Kind kind) {
+    return kind == Kind::Xfce || kind == Kind::LXQt || kind == Kind::LXDE || kind == Kind::Mate;
+}
+
 // The tool a desktop's backend needs.
 QString toolOf(Kind kind) {
     switch (kind) {
@@ -76,7 +125,7 @@ QString toolOf(Kind kind) {
     }
 }
 
-std::unique_ptr<Desktop> backendOf(Kind kind, ProcessRunner& runner) {
+std::unique_ptr<Desktop> backendOf(Kind kind, ProcessRunner& runner, const QString& display) {
     switch (kind) {
     case Kind::Gnome:
         return std::make_unique<GnomeDesktop>(GnomeDesktop::Family::Gnome, runner);
@@ -87,7 +136,13 @@ std::unique_ptr<Desktop> backendOf(Kind kind, ProcessRunner& runner) {
     case Kind::Kde:
         return std::make_unique<KdeDesktop>(std::make_unique<DBusPlasmaScripting>());
     case Kind::Xfce:
-        return std::make_unique<XfceDesktop>(runner);
+        // The desktop names its settings after the X server's monitors and
+        // their outputs.
+        return std::make_unique<XfceDesktop>(runner, [display] {
+            const QList<Monitor> monitors =
+                display.isEmpty() ? QList<Monitor>() : X11Desktop::monitors(display);
+            return monitors.isEmpty() ? qtMonitors() : monitors;
+        });
     case Kind::LXQt:
         return std::make_unique<PcmanfmDesktop>(PcmanfmDesktop::Variant::LXQt, runner);
     case Kind::LXDE:
@@ -98,6 +153,19 @@ std::unique_ptr<Desktop> backendOf(Kind kind, ProcessRunner& runner) {
 
 } // namespace
 
+QStringList DesktopSession::shellsOn(const QDBusConnection& bus) {
+    QStringList found;
+    const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
+    if (!names)
+        return found;
+    for (const BusShell& shell : kBusShells) {
+        const QString name = QLatin1String(shell.busName);
+        if (names->isServiceRegistered(name).value())
+            found << name;
+    }
+    return found;
+}
+
 DesktopSession DesktopSession::fromEnvironment() {
     DesktopSession session;
     session.currentDesktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
@@ -106,6 +174,8 @@ DesktopSession DesktopSession::fromEnvironment() {
                       !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (!session.display.isEmpty() && !session.wayland)
         session.desktopWindows = X11Desktop::desktopWindows(session.display);
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        session.busShells = shellsOn(QDBusConnection::sessionBus());
     return session;
 }
 
@@ -116,14 +186,27 @@ std::unique_ptr<Desktop> createDesktop(const DesktopSession& session, ProcessRun
     for (const QString& name : names)
         if ((kind = kindOf(name)))
             break;
+    // A session that names no desktop this program knows may still run a
+    // shell it knows, which paints the background over the root window.
+    const BusShell* shell = nullptr;
+    for (qsizetype i = 0; !kind && i < session.busShells.size(); ++i)
+        if ((shell = busShellOf(session.busShells[i])))
+            kind = shell->kind;
     for (qsizetype i = 0; !kind && i < session.desktopWindows.size(); ++i)
         kind = kindOfWindow(session.desktopWindows[i]);
     QString missing;
     if (kind) {
-        if (runner.available(toolOf(*kind)))
-            return backendOf(*kind, runner);
+        if (runner.available(toolOf(*kind))) {
+            std::unique_ptr<Desktop> backend = backendOf(*kind, runner, session.display);
+            if (drawsInWindows(*kind) && !session.wayland && !session.display.isEmpty())
+                return std::make_unique<AlsoTheRootWindow>(std::move(backend), session.display);
+            return backend;
+        }
         missing = toolOf(*kind);
     }
+    if (shell && !session.wayland)
+        return std::make_unique<RefusingDesktop>(QStringLiteral("X11"),
+                                                 coveredRootMessage(QLatin1String(shell->program)));
 
     // The root window of Xwayland is never seen.
     if (session.wayland) {

@@ -9,19 +9,10 @@ namespace {
 
 const QString kGsettings = QStringLiteral("gsettings");
 
-QString pictureOptions(const DesktopValues& values) {
-    if (values.wallpaperPath.isEmpty())
-        return QStringLiteral("none");
-    if (values.tile)
-        return QStringLiteral("wallpaper");
-    return values.style == 2 ? QStringLiteral("stretched") : QStringLiteral("centered");
-}
-
 } // namespace
 
-GnomeDesktop::GnomeDesktop(Family family, ProcessRunner& runner,
-                           ComposedWallpaper::ScreenSize screenSize)
-    : family_(family), runner_(runner), composed_(std::move(screenSize)) {}
+GnomeDesktop::GnomeDesktop(Family family, ProcessRunner& runner, ComposedWallpaper::Layout layout)
+    : family_(family), runner_(runner), composed_(std::move(layout)) {}
 
 QString GnomeDesktop::name() const {
     switch (family_) {
@@ -75,27 +66,21 @@ QString GnomeDesktop::apply(const DesktopValues& values) {
     // picture they have when the key does not change: GSettings sends no
     // change for an equal value. Setting the key empty and back is not
     // enough either, since the shell keeps decoded pictures by file name
-    // until its garbage collector runs. So GNOME gets its composed picture
-    // under a name it has never had; Cinnamon and MATE, which let go of the
-    // picture they no longer show, get one of two copies in turn.
-    const bool composed = family_ == Family::Gnome;
-    QString picture;
-    if (composed) {
-        const ComposedWallpaper::Result r = composed_.handOver(values);
-        if (!r.error.isEmpty())
-            return r.error;
-        picture = r.path;
-    } else {
-        const ReloadAlias::Result r = alias_.handOver(values);
-        if (!r.error.isEmpty())
-            return r.error;
-        picture = r.path;
-    }
+    // until its garbage collector runs. And none of them places a picture
+    // within each monitor on its own: a centred picture would be centred on
+    // the whole layout, a best fit made for one monitor shown on another.
+    // So they get one picture of the whole layout, each monitor's part
+    // composed for that monitor, under a name they have never had, shown
+    // spanned over all monitors.
+    const ComposedWallpaper::Result composed = composed_.handOver(values);
+    if (!composed.error.isEmpty())
+        return composed.error;
+    const QString& picture = composed.path;
 
     QList<std::pair<QString, QString>> changes;
-    changes.append({QStringLiteral("picture-options"),
-                    quoted(composed && !picture.isEmpty() ? QStringLiteral("stretched")
-                                                          : pictureOptions(values))});
+    changes.append(
+        {QStringLiteral("picture-options"),
+         quoted(picture.isEmpty() ? QStringLiteral("none") : QStringLiteral("spanned"))});
     // Still written with a picture: it is what shows while there is none.
     if (values.background)
         changes.append({QStringLiteral("primary-color"), quoted(hexColour(*values.background))});
@@ -117,17 +102,12 @@ QString GnomeDesktop::apply(const DesktopValues& values) {
         if (QString problem = set(changes[i].first, changes[i].second); !problem.isEmpty()) {
             // Once a picture key took the new picture, the desktop may show it.
             if (i <= firstPicture)
-                composed ? composed_.discard() : alias_.discard();
-            else if (composed)
-                composed_.keep();
+                composed_.discard();
             else
-                alias_.commit();
+                composed_.keep();
             return problem;
         }
     }
-    if (composed)
-        composed_.taken();
-    else
-        alias_.taken();
+    composed_.taken();
     return {};
 }

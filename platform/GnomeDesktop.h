@@ -2,7 +2,6 @@
 
 #include "platform/ComposedWallpaper.h"
 #include "platform/Desktop.h"
-#include "platform/ReloadAlias.h"
 
 #include <QStringList>
 #include <optional>
@@ -14,17 +13,16 @@ class ProcessRunner;
 // (Budgie, Unity, Pantheon), Cinnamon and MATE, each with its own schema.
 //
 // GNOME's shell paints the colour only where there is no picture at all
-// (a centred picture sits on black) and stretches a tile over the whole
-// monitor, so it is handed the screen as this program composes it, shown
-// stretched. Cinnamon and MATE place and colour the bitmap as asked.
+// (a centred picture sits on black), stretches a tile over the whole
+// monitor, and none of them places a picture within each monitor of
+// several: each is handed the whole layout as this program composes it,
+// every monitor's part for that monitor, shown spanned.
 class GnomeDesktop final : public Desktop {
 public:
     enum class Family { Gnome, Cinnamon, Mate };
 
-    // `screenSize` is for GNOME's composed picture; without it, the primary
-    // screen's.
-    GnomeDesktop(Family family, ProcessRunner& runner,
-                 ComposedWallpaper::ScreenSize screenSize = {});
+    // Without `layout`, the application's screens.
+    GnomeDesktop(Family family, ProcessRunner& runner, ComposedWallpaper::Layout layout = {});
 
     QString name() const override;
     QString apply(const DesktopValues& values) override;
@@ -41,6 +39,5 @@ private:
     Family family_;
     ProcessRunner& runner_;
     std::optional<QStringList> keys_; // the schema's keys, asked once
-    ComposedWallpaper composed_;      // GNOME
-    ReloadAlias alias_;               // Cinnamon and MATE
+    ComposedWallpaper composed_;
 };

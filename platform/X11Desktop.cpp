@@ -3,7 +3,10 @@
 #include "platform/ImageBox.h"
 #include "platform/ScreenPicture.h"
 
+#include <QGuiApplication>
 #include <QRegion>
+#include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -11,6 +14,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
 
 namespace {
 
@@ -217,20 +222,102 @@ QList<DesktopWindow> desktopWindowsOn(Display* display, ErrorTrap& trap) {
     return found;
 }
 
-} // namespace
+// RandR 1.5 monitors: the outputs' own, and the virtual ones that
+// `xrandr --setmonitor` makes.
+QList<Monitor> randrMonitors(Display* display, Window root) {
+    QList<Monitor> found;
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XRRQueryExtension(display, &event, &error) || !XRRQueryVersion(display, &major, &minor) ||
+        (major < 1 || (major == 1 && minor < 5)))
+        return found;
+    int count = 0;
+    XRRMonitorInfo* info = XRRGetMonitors(display, root, True, &count);
+    if (!info)
+        return found;
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, root);
+    for (int i = 0; i < count; ++i) {
+        Monitor m;
+        m.geometry = m.logical = QRect(info[i].x, info[i].y, info[i].width, info[i].height);
+        m.primary = info[i].primary;
+        if (char* name = XGetAtomName(display, info[i].name)) {
+            m.names << QString::fromLocal8Bit(name);
+            XFree(name);
+        }
+        for (int o = 0; resources && o < info[i].noutput; ++o)
+            if (XRROutputInfo* output = XRRGetOutputInfo(display, resources, info[i].outputs[o])) {
+                const QString name = QString::fromLocal8Bit(output->name, output->nameLen);
+                if (!m.names.contains(name))
+                    m.names << name;
+                XRRFreeOutputInfo(output);
+            }
+        found.append(m);
+    }
+    if (resources)
+        XRRFreeScreenResources(resources);
+    XRRFreeMonitors(info);
+    return found;
+}
 
-QList<DesktopWindow> X11Desktop::desktopWindows(const QString& displayName) {
+QList<Monitor> xineramaMonitors(Display* display) {
+    QList<Monitor> found;
+    int event = 0, error = 0;
+    if (!XineramaQueryExtension(display, &event, &error) || !XineramaIsActive(display))
+        return found;
+    int count = 0;
+    XineramaScreenInfo* info = XineramaQueryScreens(display, &count);
+    for (int i = 0; info && i < count; ++i) {
+        Monitor m;
+        m.geometry = m.logical = QRect(info[i].x_org, info[i].y_org, info[i].width, info[i].height);
+        m.names << QString::number(info[i].screen_number);
+        m.primary = i == 0;
+        found.append(m);
+    }
+    if (info)
+        XFree(info);
+    return found;
+}
+
+QList<Monitor> monitorsOn(Display* display, ErrorTrap& trap) {
+    const Window root = DefaultRootWindow(display);
+    QList<Monitor> found = randrMonitors(display, root);
+    if (trap.sync() != 0)
+        found.clear();
+    if (found.isEmpty())
+        found = xineramaMonitors(display);
+    trap.sync();
+    return found;
+}
+
+// What a question asked over a connection of its own finds; nothing when
+// the display can't be opened.
+template <typename Question> auto askDisplay(const QString& displayName, Question question) {
     const QByteArray name = displayName.toLocal8Bit();
     Display* display = XOpenDisplay(name.isEmpty() ? nullptr : name.constData());
+    decltype(question(display, std::declval<ErrorTrap&>())) found;
     if (!display)
-        return {};
-    QList<DesktopWindow> found;
+        return found;
     {
         ErrorTrap trap(display);
-        found = desktopWindowsOn(display, trap);
+        found = question(display, trap);
     }
     XCloseDisplay(display);
     return found;
+}
+
+} // namespace
+
+QString coveredRootMessage(const QString& who) {
+    return QStringLiteral("the desktop is drawn by %1, which covers the screen; this "
+                          "program can't set the wallpaper of this desktop")
+        .arg(who);
+}
+
+QList<Monitor> X11Desktop::monitors(const QString& displayName) {
+    return askDisplay(displayName, monitorsOn);
+}
+
+QList<DesktopWindow> X11Desktop::desktopWindows(const QString& displayName) {
+    return askDisplay(displayName, desktopWindowsOn);
 }
 
 bool X11Desktop::coverScreen(const QList<DesktopWindow>& windows, QSize screen) {
@@ -242,7 +329,40 @@ bool X11Desktop::coverScreen(const QList<DesktopWindow>& windows, QSize screen) 
     return uncovered.isEmpty();
 }
 
-X11Desktop::X11Desktop(QString displayName) : displayName_(std::move(displayName)) {}
+X11Desktop::X11Desktop(QString displayName) : displayName_(std::move(displayName)) {
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app)
+        return;
+    // A monitor plugged in, taken away or resized: the root is ours to
+    // paint, so it gets its new picture at once. The screens often change
+    // several at a time; they are painted once when the changes are done.
+    screenWatch_ = std::make_unique<QObject>();
+    auto* later = new QTimer(screenWatch_.get());
+    later->setSingleShot(true);
+    later->setInterval(0);
+    QObject::connect(later, &QTimer::timeout, screenWatch_.get(), [this] { repaint(); });
+    const auto watch = [later](QScreen* screen) {
+        QObject::connect(screen, &QScreen::geometryChanged, later, qOverload<>(&QTimer::start));
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    QObject::connect(app, &QGuiApplication::screenAdded, later, [later, watch](QScreen* screen) {
+        watch(screen);
+        later->start();
+    });
+    QObject::connect(app, &QGuiApplication::screenRemoved, later, qOverload<>(&QTimer::start));
+    QObject::connect(app, &QGuiApplication::primaryScreenChanged, later,
+                     qOverload<>(&QTimer::start));
+}
+
+X11Desktop::~X11Desktop() = default;
+
+QString X11Desktop::repaint() {
+    if (!shown_)
+        return {};
+    const DesktopValues values = *shown_;
+    return apply(values);
+}
 
 QString X11Desktop::apply(const DesktopValues& values) {
     QImage bitmap;
@@ -276,12 +396,16 @@ QString X11Desktop::apply(const DesktopValues& values) {
                             : !first.className.isEmpty() ? first.className
                                                          : QStringLiteral("another program");
         XCloseDisplay(display);
-        return QStringLiteral("the desktop is drawn by %1, which covers the screen; this "
-                              "program can't set the wallpaper of this desktop")
-            .arg(who);
+        return coveredRootMessage(who);
     }
 
-    const QImage picture = composeScreen(size, values, bitmap, colour);
+    // Each monitor its own part; what no monitor shows keeps the colour.
+    QList<Monitor> layout = monitorsOn(display, trap);
+    if (layout.isEmpty())
+        layout = singleMonitor(size);
+    MonitorBitmaps bitmaps(values, bitmap);
+    const QImage picture =
+        composeLayout(QRect(QPoint(0, 0), size), layout, values, bitmaps, colour);
     const Pixmap pixmap = uploadPixmap(display, screen, picture);
     if (const int error = trap.sync()) {
         const QString text = xErrorText(display, error);
@@ -308,5 +432,6 @@ QString X11Desktop::apply(const DesktopValues& values) {
     }
     XSetCloseDownMode(display, RetainPermanent);
     XCloseDisplay(display);
+    shown_ = values;
     return {};
 }

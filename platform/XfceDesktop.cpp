@@ -2,9 +2,8 @@
 
 #include "platform/ProcessRunner.h"
 
-#include <QGuiApplication>
+#include <QHash>
 #include <QRegularExpression>
-#include <QScreen>
 #include <set>
 
 namespace {
@@ -12,13 +11,10 @@ namespace {
 const QString kXfconfQuery = QStringLiteral("xfconf-query");
 const QString kChannel = QStringLiteral("xfce4-desktop");
 
-QStringList connectedMonitors() {
-    QStringList names;
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        for (const QScreen* screen : QGuiApplication::screens())
-            names << screen->name();
-    }
-    return names;
+const QRegularExpression& folderPattern() {
+    static const QRegularExpression folder(
+        QStringLiteral("^/backdrop/screen(\\d+)/monitor([^/]+)/workspace(\\d+)"));
+    return folder;
 }
 
 void appendOnce(QStringList& list, const QString& item) {
@@ -40,25 +36,23 @@ QStringList setting(const QString& property, const QString& type, const QStringL
 
 } // namespace
 
-XfceDesktop::XfceDesktop(ProcessRunner& runner, MonitorNames monitors)
-    : runner_(runner), monitors_(monitors ? std::move(monitors) : MonitorNames(connectedMonitors)) {
-}
+XfceDesktop::XfceDesktop(ProcessRunner& runner, ComposedWallpaper::Layout layout)
+    : runner_(runner), composed_(std::move(layout)) {}
 
 QStringList XfceDesktop::workspaceFolders(const QStringList& properties,
                                           const QStringList& monitors, int workspaceCount) {
-    static const QRegularExpression folder(
-        QStringLiteral("^/backdrop/screen(\\d+)/monitor([^/]+)/workspace(\\d+)/"));
+    const QRegularExpression& folder = folderPattern();
     std::set<int> screens;
     QStringList monitorNames, existing;
     int workspaces = 0;
     for (const QString& property : properties) {
         const QRegularExpressionMatch m = folder.match(property);
-        if (!m.hasMatch())
+        if (!m.hasMatch() || property.mid(m.capturedEnd(0), 1) != u"/")
             continue;
         screens.insert(m.captured(1).toInt());
         appendOnce(monitorNames, m.captured(2));
         workspaces = std::max(workspaces, m.captured(3).toInt() + 1);
-        appendOnce(existing, m.captured(0).chopped(1));
+        appendOnce(existing, m.captured(0));
     }
     for (const QString& monitor : monitors)
         appendOnce(monitorNames, monitor);
@@ -91,16 +85,27 @@ QString XfceDesktop::query(const QStringList& arguments, QByteArray* output) {
 
 QString XfceDesktop::apply(const DesktopValues& values) {
     // The desktop does not reload a last-image that names the same file
-    // again, so it is given the alternating copy instead of the bitmap.
-    const ReloadAlias::Result copy = alias_.handOver(values);
-    if (!copy.error.isEmpty())
-        return copy.error;
-    const QString& picture = copy.path;
+    // again, so every change is handed over under new names.
+    const ComposedWallpaper::Result composed =
+        composed_.handOver(values, ComposedWallpaper::Span::Each);
+    if (!composed.error.isEmpty())
+        return composed.error;
+    // Each monitor's picture under each of its names; a monitor the channel
+    // knows by a name no monitor has now gets the primary's.
+    QStringList names;
+    QHash<QString, QString> pictureOf;
+    for (const auto& [monitor, picture] : composed.monitors)
+        for (const QString& name : monitor.names)
+            if (!name.isEmpty() && !pictureOf.contains(name)) {
+                names << name;
+                pictureOf.insert(name, picture);
+            }
+    const QString& primaryPicture = composed.path;
 
     QByteArray listing;
     if (QString problem = query({QStringLiteral("-c"), kChannel, QStringLiteral("-l")}, &listing);
         !problem.isEmpty()) {
-        alias_.discard();
+        composed_.discard();
         return problem;
     }
     // The window manager keeps the workspace count; without it (another
@@ -112,13 +117,13 @@ QString XfceDesktop::apply(const DesktopValues& values) {
               &count)
             .isEmpty())
         workspaceCount = std::max(0, QString::fromUtf8(count).trimmed().toInt());
+    if (names.isEmpty())
+        for (const Monitor& m : composed.layout)
+            names << m.names;
     const QStringList folders = workspaceFolders(
-        QString::fromUtf8(listing).split(u'\n', Qt::SkipEmptyParts), monitors_(), workspaceCount);
+        QString::fromUtf8(listing).split(u'\n', Qt::SkipEmptyParts), names, workspaceCount);
 
-    const int style = picture.isEmpty()   ? None
-                      : values.tile       ? Tiled
-                      : values.style == 2 ? Stretched
-                                          : Centred;
+    const int style = primaryPicture.isEmpty() ? None : Stretched;
     QStringList colour;
     if (values.background) {
         const quint32 c = quint32(*values.background);
@@ -137,21 +142,23 @@ QString XfceDesktop::apply(const DesktopValues& values) {
     }
     // The pictures last: each change of one redraws that background.
     const qsizetype firstPicture = changes.size();
-    if (!picture.isEmpty())
-        for (const QString& f : folders)
+    if (!primaryPicture.isEmpty())
+        for (const QString& f : folders) {
+            const QString monitor = folderPattern().match(f).captured(2);
             changes << setting(f + QStringLiteral("/last-image"), QStringLiteral("string"),
-                               {picture});
+                               {pictureOf.value(monitor, primaryPicture)});
+        }
 
     for (qsizetype i = 0; i < changes.size(); ++i) {
         if (QString problem = query(changes[i]); !problem.isEmpty()) {
-            // A background that already took the copy keeps showing it.
+            // A background that already took its picture keeps showing it.
             if (i > firstPicture)
-                alias_.commit();
+                composed_.keep();
             else
-                alias_.discard();
+                composed_.discard();
             return problem;
         }
     }
-    alias_.taken();
+    composed_.taken();
     return {};
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/ComposedWallpaper.h"
 #include "platform/Desktop.h"
-#include "platform/ReloadAlias.h"
 
 #include <QStringList>
 #include <functional>
@@ -10,15 +10,14 @@ class ProcessRunner;
 
 // Xfce: the desktop (xfdesktop) keeps a background per monitor and
 // workspace in the xfce4-desktop channel of its settings store, set here
-// through `xfconf-query`.
+// through `xfconf-query`. Each monitor is handed the picture composed for
+// it, shown stretched.
 class XfceDesktop final : public Desktop {
 public:
-    // The connected monitors by their output names ("HDMI-1"), as the
-    // desktop names its settings after them.
-    using MonitorNames = std::function<QStringList()>;
-
-    // Without `monitors`, the application's screens are asked.
-    explicit XfceDesktop(ProcessRunner& runner, MonitorNames monitors = {});
+    // Without `layout`, the application's screens. The desktop names its
+    // settings after a monitor's output ("HDMI-1"), or after the monitor
+    // itself: a monitor's settings are written under each of its names.
+    explicit XfceDesktop(ProcessRunner& runner, ComposedWallpaper::Layout layout = {});
 
     QString name() const override { return QStringLiteral("Xfce"); }
     QString apply(const DesktopValues& values) override;
@@ -39,6 +38,5 @@ private:
     QString query(const QStringList& arguments, QByteArray* output = nullptr);
 
     ProcessRunner& runner_;
-    MonitorNames monitors_;
-    ReloadAlias alias_;
+    ComposedWallpaper composed_;
 };

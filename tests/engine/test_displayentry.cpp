@@ -68,6 +68,24 @@ TEST_F(DisplayEntryTest, SuccessPutsTheBitmapOnTheDesktopAndRecordsTheEntry) {
     EXPECT_TRUE(env.errors.calls.isEmpty());
 }
 
+// The bitmap is the primary screen's rendering; the desktop can have the
+// entry rendered as for a monitor of another size.
+TEST_F(DisplayEntryTest, TheDesktopCanHaveTheEntryRenderedForAnotherMonitor) {
+    ASSERT_GE(list.AddItem(picture(QStringLiteral("D"), QSize(200, 100)), 0x0080FF, 4), 0);
+    show(3);
+    ASSERT_EQ(desktop.applied.size(), 1);
+    const DesktopValues& values = desktop.applied[0];
+    EXPECT_EQ(QImage(values.wallpaperPath).size(), QSize(1024, 512)); // best fit on 1024 x 768
+    ASSERT_TRUE(values.bitmapFor);
+    EXPECT_EQ(values.bitmapFor(QSize(800, 600)).size(), QSize(800, 400));
+    EXPECT_EQ(values.bitmapFor(QSize(600, 1000)).size(), QSize(600, 300));
+    EXPECT_TRUE(values.bitmapFor(QSize(1024, 768)).isNull()); // that one is the bitmap
+
+    // Clearing has nothing to render.
+    show(list.GetCount());
+    EXPECT_FALSE(desktop.applied.last().bitmapFor);
+}
+
 TEST_F(DisplayEntryTest, TilingValuesFollowThePlacementUsed) {
     struct Case {
         int16_t border, position;

@@ -70,6 +70,58 @@ TEST_F(RenderTest, AutomaticPlacementIsWrittenBack) {
     EXPECT_EQ(host.LEAD1.image().size(), QSize(1024, 767));
 }
 
+// A monitor other than the primary screen: the rendering is made for its
+// size, whatever the screen service says.
+TEST_F(RenderTest, AMonitorOfItsOwnSizeGetsItsOwnRendering) {
+    struct Case {
+        const char* what;
+        int16_t position;
+        int32_t border;
+        QSize picture;
+        int16_t placed;
+        QSize expected;
+    } const cases[] = {
+        {"best fit", placement::BestFit, 0, {200, 100}, placement::BestFit, {800, 400}},
+        {"automatic, too large for it",
+         placement::Automatic,
+         0,
+         {1000, 700},
+         placement::BestFit,
+         {800, 560}},
+        {"automatic, fits it", placement::Automatic, 0, {700, 500}, placement::Centre, {700, 500}},
+        {"stretched in a border",
+         placement::Stretch,
+         20,
+         {200, 100},
+         placement::Stretch,
+         {760, 560}},
+        {"centred in a border, cut",
+         placement::Centre,
+         50,
+         {1000, 200},
+         placement::Centre,
+         {700, 200}},
+        {"stretched, no border: left to the desktop",
+         placement::Stretch,
+         0,
+         {200, 100},
+         placement::Stretch,
+         {200, 100}},
+    };
+    for (const Case& c : cases) {
+        Options.Border = c.border;
+        frmLeadControl monitor;
+        monitor.monitor = QSize(800, 600);
+        int16_t position = c.position;
+        int32_t rotation = 0;
+        const QString path =
+            png(QStringLiteral("m.png"), coordinates(c.picture.width(), c.picture.height()));
+        ASSERT_EQ(BuildWallpaperImage(monitor, path, position, -1, 0, 0, 0, rotation), 0) << c.what;
+        EXPECT_EQ(position, c.placed) << c.what;
+        EXPECT_EQ(monitor.LEAD1.image().size(), c.expected) << c.what;
+    }
+}
+
 TEST_F(RenderTest, TileWithABorderRepeatsFromTheTopLeft) {
     Options.Border = 100; // area 824 x 568
     int16_t position = placement::Tile;

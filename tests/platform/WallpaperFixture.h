@@ -18,7 +18,7 @@ struct Handed {
     std::optional<int32_t> background;
 
     DesktopValues values(const QString& bitmap) const {
-        return {shown ? bitmap : QString(), bitmap, tile, style, background};
+        return {shown ? bitmap : QString(), bitmap, tile, style, background, {}};
     }
 };
 

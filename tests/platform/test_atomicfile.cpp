@@ -1,7 +1,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileRegistry.h"
 #include "platform/ImageBox.h"
-#include "platform/ReloadAlias.h"
+#include "platform/ComposedWallpaper.h"
 #include "runtime/RuntimeError.h"
 #include "tests/common/SmallFilesystem.h"
 
@@ -80,18 +80,20 @@ TEST_F(FullDiskTest, ASettingThatDoesNotFitKeepsEveryOtherSetting) {
               QStringLiteral("value 19"));
 }
 
-TEST_F(FullDiskTest, ACopyForTheDesktopThatDoesNotFitIsNotHandedOver) {
+TEST_F(FullDiskTest, APictureForTheDesktopThatDoesNotFitIsNotHandedOver) {
     const QString bitmap = disk.file(QStringLiteral("ZOZ.bmp"));
-    ASSERT_TRUE(putFile(bitmap, QByteArray(500, 'b')));
-    ASSERT_TRUE(putFile(disk.file(QStringLiteral(".ZOZ-A.bmp")), kOld));
+    ASSERT_TRUE(QImage(8, 6, QImage::Format_RGB32).save(bitmap, "BMP"));
+    ASSERT_TRUE(putFile(disk.file(QStringLiteral(".ZOZ-3.bmp")), kOld));
     ASSERT_TRUE(disk.fill());
-    ReloadAlias alias;
-    const ReloadAlias::Result result = alias.prepare(bitmap);
+    ComposedWallpaper composed([] { return singleMonitor(QSize(64, 48)); });
+    DesktopValues values;
+    values.wallpaperPath = values.bitmapPath = bitmap;
+    const ComposedWallpaper::Result result = composed.prepare(values);
     EXPECT_TRUE(result.path.isEmpty());
     EXPECT_FALSE(result.error.isEmpty());
-    EXPECT_EQ(fileBytes(disk.file(QStringLiteral(".ZOZ-A.bmp"))), kOld);
+    EXPECT_EQ(fileBytes(disk.file(QStringLiteral(".ZOZ-3.bmp"))), kOld);
     EXPECT_EQ(filesIn(disk.path()),
-              (QStringList{QStringLiteral(".ZOZ-A.bmp"), QStringLiteral("ZOZ.bmp")}));
+              (QStringList{QStringLiteral(".ZOZ-3.bmp"), QStringLiteral("ZOZ.bmp")}));
 }
 
 // Every step of a write that fails leaves the old file and no temporary

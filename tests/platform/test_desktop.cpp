@@ -5,9 +5,13 @@
 #include "platform/ProcessRunner.h"
 #include "platform/RecordingDesktop.h"
 #include "platform/RefusingDesktop.h"
+#include "platform/X11Desktop.h"
+#include "tests/common/ScopedVariable.h"
+#include "tests/platform/PrivateBus.h"
 #include "tests/platform/RecordingRunner.h"
 #include "tests/platform/WallpaperFixture.h"
 
+#include <QDBusConnection>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -77,7 +81,10 @@ TEST(DesktopFactory, ChoosesFromTheSessionItsDesktopWindowsAndWhatIsInstalled) {
         else
             runner.installed.clear();
         const DesktopSession session{QString::fromLatin1(c.currentDesktop),
-                                     QString::fromLatin1(c.display), c.wayland, c.windows};
+                                     QString::fromLatin1(c.display),
+                                     c.wayland,
+                                     c.windows,
+                                     {}};
         const std::unique_ptr<Desktop> desktop = createDesktop(session, runner);
         ASSERT_TRUE(desktop);
         const std::string what = std::string(c.currentDesktop) + " / " + c.display;
@@ -91,9 +98,81 @@ TEST(DesktopFactory, ChoosesFromTheSessionItsDesktopWindowsAndWhatIsInstalled) {
     }
 }
 
+TEST(DesktopFactory, AShellOnTheSessionBusGetsItsOwnBackendOrARefusal) {
+    struct Case {
+        const char* currentDesktop;
+        bool wayland;
+        const char* shell;
+        bool tools;
+        const char* expected;
+        const char* drawnBy = nullptr; // refused: the root is covered by it
+    } const cases[] = {
+        {"", false, "org.gnome.Shell", true, "GNOME"},
+        {"i3", false, "org.Cinnamon", true, "Cinnamon"},
+        {"", false, "org.kde.plasmashell", true, "KDE Plasma"},
+        {"", true, "org.kde.plasmashell", true, "KDE Plasma"},
+        {"", false, "org.xfce.xfdesktop", true, "Xfce"},
+        // The session's own name still decides first.
+        {"XFCE", false, "org.gnome.Shell", true, "Xfce"},
+        // The shell paints over the root window: painting it would not show.
+        {"", false, "org.gnome.Shell", false, "X11", "gnome-shell"},
+        {"mystery", false, "org.Cinnamon", false, "X11", "cinnamon"},
+        {"", false, "org.example.Unknown", true, "X11"},
+    };
+    for (const Case& c : cases) {
+        RecordingRunner runner;
+        if (c.tools)
+            runner.installed << QStringLiteral("plasmashell") << QStringLiteral("xfconf-query");
+        else
+            runner.installed.clear();
+        const DesktopSession session{QString::fromLatin1(c.currentDesktop),
+                                     QStringLiteral(":0"),
+                                     c.wayland,
+                                     {},
+                                     {QString::fromLatin1(c.shell)}};
+        const std::unique_ptr<Desktop> desktop = createDesktop(session, runner);
+        const std::string what = std::string(c.currentDesktop) + " / " + c.shell;
+        EXPECT_EQ(desktop->name(), QLatin1String(c.expected)) << what;
+        EXPECT_EQ(dynamic_cast<RefusingDesktop*>(desktop.get()) != nullptr, c.drawnBy != nullptr)
+            << what;
+        if (c.drawnBy) {
+            EXPECT_EQ(desktop->apply({}), coveredRootMessage(QLatin1String(c.drawnBy))) << what;
+            EXPECT_TRUE(runner.commands.isEmpty());
+        }
+    }
+}
+
+TEST(DesktopFactory, TheShellsAreFoundByTheNamesTheyOwnOnTheBus) {
+    PrivateBus bus;
+    if (bus.address().isEmpty())
+        GTEST_SKIP() << "dbus-daemon is not installed";
+    QDBusConnection client = QDBusConnection::connectToBus(bus.address(), QStringLiteral("client"));
+    const auto disconnect =
+        qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("client")); });
+    ASSERT_TRUE(client.isConnected());
+    EXPECT_EQ(DesktopSession::shellsOn(client), QStringList());
+    const QStringList names{QStringLiteral("org.Cinnamon"), QStringLiteral("org.kde.plasmashell"),
+                            QStringLiteral("org.gnome.Shell"),
+                            QStringLiteral("org.xfce.xfdesktop")};
+    for (const QString& name : names) {
+        QDBusConnection shell = QDBusConnection::connectToBus(bus.address(), name);
+        ASSERT_TRUE(shell.registerService(name)) << name.toStdString();
+        const QStringList found = DesktopSession::shellsOn(client);
+        EXPECT_EQ(found, QStringList{name});
+        RecordingRunner runner;
+        runner.installed << QStringLiteral("plasmashell") << QStringLiteral("xfconf-query");
+        const DesktopSession session{{}, QStringLiteral(":0"), false, {}, found};
+        EXPECT_NE(createDesktop(session, runner)->name(), QStringLiteral("X11"))
+            << name.toStdString();
+        EXPECT_TRUE(shell.unregisterService(name));
+        QDBusConnection::disconnectFromBus(name);
+    }
+}
+
 class GnomeDesktopTest : public WallpaperFixture {
 protected:
     static QSize screen() { return {24, 16}; }
+    static QList<Monitor> layout() { return singleMonitor(screen()); }
     // The file a picture key names, from its GSettings text.
     static QString fileOf(const QString& quotedUri) {
         return QUrl(quotedUri.mid(1, quotedUri.size() - 2)).toLocalFile();
@@ -103,10 +182,10 @@ protected:
     RecordingRunner runner;
 };
 
-TEST_F(GnomeDesktopTest, TheComposedScreenIsShownStretchedAndThePictureSetLast) {
-    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, screen);
+TEST_F(GnomeDesktopTest, TheComposedScreenIsShownSpannedAndThePictureSetLast) {
+    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, layout);
     ASSERT_EQ(desktop.apply(shown(true)), QString());
-    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'stretched'"));
+    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'spanned'"));
     // Still set: it is what shows while there is no picture.
     EXPECT_EQ(runner.valueOf(QStringLiteral("primary-color")), QStringLiteral("'#ff8000'"));
     EXPECT_EQ(runner.valueOf(QStringLiteral("color-shading-type")), QStringLiteral("'solid'"));
@@ -123,7 +202,7 @@ TEST_F(GnomeDesktopTest, TheComposedScreenIsShownStretchedAndThePictureSetLast) 
 
     // Centred: the colour around it is in the picture.
     ASSERT_EQ(desktop.apply(shown()), QString());
-    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'stretched'"));
+    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'spanned'"));
     const QImage centred(fileOf(runner.valueOf(QStringLiteral("picture-uri"))));
     EXPECT_EQ(centred.pixel(0, 0), qRgb(255, 128, 0));
     EXPECT_EQ(centred.pixel(12, 8), qRgb(255, 0, 0));
@@ -131,7 +210,7 @@ TEST_F(GnomeDesktopTest, TheComposedScreenIsShownStretchedAndThePictureSetLast) 
 
 TEST_F(GnomeDesktopTest, EveryChangeHasANewNameAndOnlyTheShownPictureStays) {
     {
-        GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, screen);
+        GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, layout);
         for (const int n : {1, 2, 3}) {
             ASSERT_EQ(desktop.apply(shown()), QString());
             EXPECT_EQ(fileOf(runner.valueOf(QStringLiteral("picture-uri"))), numbered(n));
@@ -139,7 +218,7 @@ TEST_F(GnomeDesktopTest, EveryChangeHasANewNameAndOnlyTheShownPictureStays) {
         }
     }
     // A restart goes on from the highest number beside the bitmap.
-    GnomeDesktop restarted(GnomeDesktop::Family::Gnome, runner, screen);
+    GnomeDesktop restarted(GnomeDesktop::Family::Gnome, runner, layout);
     ASSERT_EQ(restarted.apply(shown()), QString());
     EXPECT_EQ(fileOf(runner.valueOf(QStringLiteral("picture-uri"))), numbered(4));
 
@@ -152,27 +231,60 @@ TEST_F(GnomeDesktopTest, EveryChangeHasANewNameAndOnlyTheShownPictureStays) {
     EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList());
 }
 
-TEST_F(GnomeDesktopTest, MateAndCinnamonPlaceTheBitmapThemselves) {
-    runner.keys = {QStringLiteral("picture-filename"), QStringLiteral("picture-options")};
-    GnomeDesktop mate(GnomeDesktop::Family::Mate, runner, screen);
-    ASSERT_EQ(mate.apply(shown(true)), QString());
-    EXPECT_EQ(runner.commands[0].value(2), QStringLiteral("org.mate.background"));
-    EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'wallpaper'"));
-    const QString file = runner.valueOf(QStringLiteral("picture-filename"));
-    EXPECT_TRUE(ReloadAlias::aliasPaths(bitmap).contains(file.mid(1, file.size() - 2)))
-        << file.toStdString();
-    EXPECT_FALSE(runner.setKeys().contains(QStringLiteral("picture-uri")));
+// Two monitors side by side, of different sizes, the wider one primary:
+// 24 x 16 at the left, 20 x 10 at the right.
+QList<Monitor> twoMonitors() {
+    Monitor left, right;
+    left.geometry = left.logical = QRect(0, 0, 24, 16);
+    left.names = {QStringLiteral("left"), QStringLiteral("HDMI-1")};
+    left.primary = true;
+    right.geometry = right.logical = QRect(24, 0, 20, 10);
+    right.names = {QStringLiteral("right")};
+    return {right, left};
+}
 
-    RecordingRunner other;
-    other.keys = {QStringLiteral("picture-uri")};
-    GnomeDesktop cinnamon(GnomeDesktop::Family::Cinnamon, other, screen);
-    ASSERT_EQ(cinnamon.apply(shown(false, 2)), QString());
-    EXPECT_EQ(other.commands[1].value(2), QStringLiteral("org.cinnamon.desktop.background"));
-    EXPECT_EQ(other.valueOf(QStringLiteral("picture-options")), QStringLiteral("'stretched'"));
-    EXPECT_FALSE(other.setKeys().contains(QStringLiteral("picture-uri-dark")));
-    ASSERT_EQ(cinnamon.apply(shown()), QString());
-    EXPECT_EQ(other.valueOf(QStringLiteral("picture-options")), QStringLiteral("'centered'"));
-    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList());
+TEST_F(GnomeDesktopTest, TheWholeLayoutIsComposedMonitorByMonitorAndSpanned) {
+    struct Case {
+        GnomeDesktop::Family family;
+        const char* pictureKey;
+        bool uri;
+    } const cases[] = {
+        {GnomeDesktop::Family::Gnome, "picture-uri", true},
+        {GnomeDesktop::Family::Cinnamon, "picture-uri", true},
+        {GnomeDesktop::Family::Mate, "picture-filename", false},
+    };
+    for (const Case& c : cases) {
+        RecordingRunner tool;
+        tool.keys = {QString::fromLatin1(c.pictureKey), QStringLiteral("picture-options")};
+        GnomeDesktop desktop(c.family, tool, twoMonitors);
+        // The right monitor's size has a rendering of its own (a best fit
+        // made for it): blue, 6 x 4.
+        DesktopValues values = shown();
+        values.bitmapFor = [](QSize monitor) {
+            return monitor == QSize(20, 10) ? solidImage(QSize(6, 4), Qt::blue) : QImage();
+        };
+        ASSERT_EQ(desktop.apply(values), QString()) << desktop.name().toStdString();
+        EXPECT_EQ(tool.commands[0].value(2), GnomeDesktop::schemaOf(c.family));
+        EXPECT_EQ(tool.valueOf(QStringLiteral("picture-options")), QStringLiteral("'spanned'"));
+        const QString value = tool.valueOf(QString::fromLatin1(c.pictureKey));
+        const QString file = c.uri ? fileOf(value) : value.mid(1, value.size() - 2);
+        EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{file});
+        const QImage picture(file);
+        ASSERT_EQ(picture.size(), QSize(44, 16)) << desktop.name().toStdString();
+        // Left: the 8 x 6 bitmap at (8, 5), orange around it, up to the seam.
+        EXPECT_EQ(picture.pixel(8, 5), qRgb(255, 0, 0));
+        EXPECT_EQ(picture.pixel(15, 10), qRgb(255, 0, 0));
+        EXPECT_EQ(picture.pixel(7, 5), qRgb(255, 128, 0));
+        EXPECT_EQ(picture.pixel(23, 8), qRgb(255, 128, 0));
+        // Right: its own rendering at (31, 3), centred in it alone.
+        EXPECT_EQ(picture.pixel(31, 3), qRgb(0, 0, 255));
+        EXPECT_EQ(picture.pixel(36, 6), qRgb(0, 0, 255));
+        EXPECT_EQ(picture.pixel(30, 3), qRgb(255, 128, 0));
+        EXPECT_EQ(picture.pixel(37, 6), qRgb(255, 128, 0));
+        // No monitor shows the rows below the right one: the colour.
+        EXPECT_EQ(picture.pixel(34, 13), qRgb(255, 128, 0));
+        ASSERT_EQ(desktop.apply(cleared()), QString());
+    }
 }
 
 // The first change of a run clears the wallpaper. The program still names
@@ -180,7 +292,7 @@ TEST_F(GnomeDesktopTest, MateAndCinnamonPlaceTheBitmapThemselves) {
 // desktops that are handed the colour as a picture get one.
 struct FirstClear {
     const char* what;
-    std::function<std::unique_ptr<Desktop>(ProcessRunner&, ComposedWallpaper::ScreenSize)> make;
+    std::function<std::unique_ptr<Desktop>(ProcessRunner&, ComposedWallpaper::Layout)> make;
     QStringList leftovers;   // beside the bitmap, from an earlier run
     QString colourPicture;   // what the desktop is handed; empty for none
     QStringList lastCommand; // from the program on, without the picture
@@ -190,16 +302,16 @@ void PrintTo(const FirstClear& c, std::ostream* os) {
     *os << c.what;
 }
 
-std::function<std::unique_ptr<Desktop>(ProcessRunner&, ComposedWallpaper::ScreenSize)>
+std::function<std::unique_ptr<Desktop>(ProcessRunner&, ComposedWallpaper::Layout)>
 gnome(GnomeDesktop::Family family) {
-    return [family](ProcessRunner& runner, ComposedWallpaper::ScreenSize screen) {
+    return [family](ProcessRunner& runner, ComposedWallpaper::Layout screen) {
         return std::make_unique<GnomeDesktop>(family, runner, std::move(screen));
     };
 }
 
-std::function<std::unique_ptr<Desktop>(ProcessRunner&, ComposedWallpaper::ScreenSize)>
+std::function<std::unique_ptr<Desktop>(ProcessRunner&, ComposedWallpaper::Layout)>
 pcmanfm(PcmanfmDesktop::Variant variant) {
-    return [variant](ProcessRunner& runner, ComposedWallpaper::ScreenSize screen) {
+    return [variant](ProcessRunner& runner, ComposedWallpaper::Layout screen) {
         return std::make_unique<PcmanfmDesktop>(variant, runner, std::move(screen));
     };
 }
@@ -213,7 +325,7 @@ TEST_P(FirstClearTest, ClearingFirstRemovesAnEarlierRunsPictures) {
     const FirstClear& c = GetParam();
     for (const QString& name : c.leftovers)
         ASSERT_TRUE(QFile::copy(bitmap, dir.path() + u'/' + name)) << name.toStdString();
-    const std::unique_ptr<Desktop> desktop = c.make(runner, screen);
+    const std::unique_ptr<Desktop> desktop = c.make(runner, layout);
 
     ASSERT_EQ(desktop->apply(cleared(0xC0E0FF)), QString());
 
@@ -253,7 +365,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FirstClear>& info) { return std::string(info.param.what); });
 
 TEST_F(GnomeDesktopTest, ClearingFirstTellsTheDesktopThereIsNoPicture) {
-    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, screen);
+    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, layout);
     ASSERT_EQ(desktop.apply(cleared(0xC0E0FF)), QString());
     EXPECT_EQ(runner.valueOf(QStringLiteral("picture-uri")), QStringLiteral("''"));
     EXPECT_EQ(runner.valueOf(QStringLiteral("picture-options")), QStringLiteral("'none'"));
@@ -261,7 +373,7 @@ TEST_F(GnomeDesktopTest, ClearingFirstTellsTheDesktopThereIsNoPicture) {
 }
 
 TEST_F(GnomeDesktopTest, AFailingCommandIsReportedNotPassedOff) {
-    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, screen);
+    GnomeDesktop desktop(GnomeDesktop::Family::Gnome, runner, layout);
     ASSERT_EQ(desktop.apply(shown()), QString());
     // Refused before any picture key: the new picture goes, the shown one stays.
     runner.failOn = QStringLiteral("picture-options");
@@ -290,14 +402,9 @@ TEST_F(GnomeDesktopTest, RealSettingsStoreTakesTheValues) {
     SystemProcessRunner real;
     if (!real.available(QStringLiteral("gsettings")))
         GTEST_SKIP() << "gsettings is not installed";
-    const QByteArray savedBackend = qgetenv("GSETTINGS_BACKEND");
-    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("GSETTINGS_BACKEND", "keyfile");
-    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
-    const auto restore = qScopeGuard([&] {
-        qputenv("GSETTINGS_BACKEND", savedBackend);
-        qputenv("XDG_CONFIG_HOME", savedConfig);
-    });
+    const ScopedVariable backend("GSETTINGS_BACKEND", "keyfile");
+    const ScopedVariable config("XDG_CONFIG_HOME",
+                                (dir.path() + QStringLiteral("/config")).toLocal8Bit());
     const QStringList schemas =
         QString::fromUtf8(
             real.run(QStringLiteral("gsettings"), {QStringLiteral("list-schemas")}, 10000).output)
@@ -316,14 +423,14 @@ TEST_F(GnomeDesktopTest, RealSettingsStoreTakesTheValues) {
     };
     // A run that begins by clearing removes what an earlier run left.
     ASSERT_TRUE(QFile::copy(bitmap, numbered(5)));
-    ASSERT_EQ(GnomeDesktop(GnomeDesktop::Family::Gnome, real, screen).apply(cleared()), QString());
+    ASSERT_EQ(GnomeDesktop(GnomeDesktop::Family::Gnome, real, layout).apply(cleared()), QString());
     EXPECT_EQ(get("picture-uri"), QStringLiteral("''"));
     EXPECT_EQ(get("picture-options"), QStringLiteral("'none'"));
     EXPECT_FALSE(QFile::exists(numbered(5)));
     {
-        GnomeDesktop desktop(GnomeDesktop::Family::Gnome, real, screen);
+        GnomeDesktop desktop(GnomeDesktop::Family::Gnome, real, layout);
         ASSERT_EQ(desktop.apply(shown(true)), QString());
-        EXPECT_EQ(get("picture-options"), QStringLiteral("'stretched'"));
+        EXPECT_EQ(get("picture-options"), QStringLiteral("'spanned'"));
         EXPECT_EQ(get("primary-color"), QStringLiteral("'#ff8000'"));
         EXPECT_EQ(get("color-shading-type"), QStringLiteral("'solid'"));
         const QString uri = get("picture-uri");
@@ -334,7 +441,7 @@ TEST_F(GnomeDesktopTest, RealSettingsStoreTakesTheValues) {
         EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{numbered(2)});
     }
     // The program starts again: the sequence goes on, and clearing removes it.
-    GnomeDesktop restarted(GnomeDesktop::Family::Gnome, real, screen);
+    GnomeDesktop restarted(GnomeDesktop::Family::Gnome, real, layout);
     ASSERT_EQ(restarted.apply(shown(false, 2)), QString());
     EXPECT_EQ(fileOf(get("picture-uri")), numbered(3));
     EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{numbered(3)});

@@ -50,11 +50,14 @@ TEST(KdeDesktopSettings, TheComposedScreenStretchedWithTheColour) {
         {{"no picture, colour kept", false, true, 0, std::nullopt}, "org.kde.color", {}},
     };
     for (const Case& c : cases) {
-        const KdeDesktop::Settings s =
-            KdeDesktop::settingsFor(c.in.values(QStringLiteral("/home/u/Documents/ZOZ.bmp")),
-                                    c.in.shown ? picture : QString());
+        QList<KdeDesktop::ScreenPicture> pictures;
+        if (c.in.shown)
+            pictures.append({QRect(0, 0, 1024, 768), picture});
+        const KdeDesktop::Settings s = KdeDesktop::settingsFor(
+            c.in.values(QStringLiteral("/home/u/Documents/ZOZ.bmp")), pictures);
         EXPECT_EQ(s.plugin, QLatin1String(c.plugin)) << c.in.what;
         EXPECT_EQ(s.general, c.general) << c.in.what;
+        EXPECT_TRUE(s.images.isEmpty()) << c.in.what;
     }
 }
 
@@ -62,7 +65,8 @@ TEST(KdeDesktopSettings, ScriptSetsEveryDesktopAndPrintsNothing) {
     const KdeDesktop::Settings settings{
         QStringLiteral("org.kde.image"),
         {{QStringLiteral("FillMode"), QStringLiteral("6")},
-         {QStringLiteral("Image"), literal("file:///tmp/a%20b.bmp")}}};
+         {QStringLiteral("Image"), literal("file:///tmp/a%20b.bmp")}},
+        {}};
     EXPECT_EQ(KdeDesktop::scriptFor(settings),
               QStringLiteral("var plugin = \"org.kde.image\";\n"
                              "var all = desktops();\n"
@@ -74,6 +78,43 @@ TEST(KdeDesktopSettings, ScriptSetsEveryDesktopAndPrintsNothing) {
                              "    d.currentConfigGroup = [\"Wallpaper\", plugin, \"General\"];\n"
                              "    d.writeConfig(\"FillMode\", 6);\n"
                              "    d.writeConfig(\"Image\", \"file:///tmp/a%20b.bmp\");\n"
+                             "}\n"));
+}
+
+TEST(KdeDesktopSettings, EachScreensDesktopGetsThePictureOfTheScreenItIsOn) {
+    const QList<KdeDesktop::ScreenPicture> pictures{
+        {QRect(0, 0, 1024, 768), QStringLiteral("/tmp/.ZOZ-1.bmp")},
+        {QRect(1024, 0, 800, 600), QStringLiteral("/tmp/.ZOZ-2.bmp")}};
+    const KdeDesktop::Settings settings = KdeDesktop::settingsFor(
+        {QStringLiteral("/tmp/ZOZ.bmp"), QStringLiteral("/tmp/ZOZ.bmp"), false, 0, 0x0080FF, {}},
+        pictures);
+    EXPECT_EQ(settings.images, pictures);
+    EXPECT_EQ(KdeDesktop::scriptFor(settings),
+              QStringLiteral("var plugin = \"org.kde.image\";\n"
+                             "var images = [\n"
+                             "    [0, 0, 1024, 768, \"file:///tmp/.ZOZ-1.bmp\"],\n"
+                             "    [1024, 0, 800, 600, \"file:///tmp/.ZOZ-2.bmp\"],\n"
+                             "];\n"
+                             "function imageOf(screen) {\n"
+                             "    var g = screen >= 0 ? screenGeometry(screen) : null;\n"
+                             "    for (var j = 0; g && j < images.length; ++j) {\n"
+                             "        var m = images[j];\n"
+                             "        if (g.x == m[0] && g.y == m[1] && g.width == m[2] && "
+                             "g.height == m[3])\n"
+                             "            return m[4];\n"
+                             "    }\n"
+                             "    return images[0][4];\n"
+                             "}\n"
+                             "var all = desktops();\n"
+                             "if (all.length == 0)\n"
+                             "    throw new Error(\"there is no desktop to show it on\");\n"
+                             "for (var i = 0; i < all.length; ++i) {\n"
+                             "    var d = all[i];\n"
+                             "    d.wallpaperPlugin = plugin;\n"
+                             "    d.currentConfigGroup = [\"Wallpaper\", plugin, \"General\"];\n"
+                             "    d.writeConfig(\"FillMode\", 0);\n"
+                             "    d.writeConfig(\"Color\", \"#ff8000\");\n"
+                             "    d.writeConfig(\"Image\", imageOf(d.screen));\n"
                              "}\n"));
 }
 
@@ -89,7 +130,8 @@ protected:
         WallpaperFixture::SetUp();
         auto recording = std::make_unique<RecordingPlasmaScripting>();
         shell = recording.get();
-        desktop = std::make_unique<KdeDesktop>(std::move(recording), screen);
+        desktop = std::make_unique<KdeDesktop>(std::move(recording),
+                                               [] { return singleMonitor(screen()); });
     }
     // The file the last script handed to the shell.
     QString imageOfLastScript() const {
@@ -111,8 +153,8 @@ TEST_F(KdeDesktopTest, TheShellGetsTheComposedScreenUnderANewNameEachTime) {
     ASSERT_EQ(desktop->apply(shown(true)), QString());
     ASSERT_EQ(shell->scripts.size(), 1);
     const QString first = imageOfLastScript();
-    EXPECT_EQ(shell->scripts.last(),
-              KdeDesktop::scriptFor(KdeDesktop::settingsFor(shown(true), first)));
+    EXPECT_EQ(shell->scripts.last(), KdeDesktop::scriptFor(KdeDesktop::settingsFor(
+                                         shown(true), {{QRect(QPoint(0, 0), screen()), first}})));
     EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{first});
     // Tiles start at the top-left corner.
     const QImage tiled(first);
@@ -125,6 +167,45 @@ TEST_F(KdeDesktopTest, TheShellGetsTheComposedScreenUnderANewNameEachTime) {
     EXPECT_NE(second, first);
     EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{second});
     EXPECT_EQ(QImage(second).pixel(0, 0), qRgb(255, 128, 0));
+}
+
+TEST_F(KdeDesktopTest, TwoScreensEachGetThePictureComposedForThem) {
+    Monitor left, right;
+    left.geometry = QRect(0, 0, 48, 32); // device pixels, at twice the scale
+    left.logical = QRect(0, 0, 24, 16);  // as the shell counts them
+    left.primary = true;
+    right.geometry = right.logical = QRect(24, 0, 20, 10);
+    auto recording = std::make_unique<RecordingPlasmaScripting>();
+    RecordingPlasmaScripting* two = recording.get();
+    KdeDesktop backend(std::move(recording), [&] { return QList<Monitor>{right, left}; });
+
+    ASSERT_EQ(backend.apply(shown()), QString());
+    const QStringList pictures = ComposedWallpaper::picturesOf(bitmap);
+    ASSERT_EQ(pictures.size(), 2);
+    // The primary's first: a desktop on a screen the script does not know gets it.
+    const auto uri = [](const QString& file) {
+        return javaScriptString(QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded));
+    };
+    const QString script = two->scripts.last();
+    EXPECT_TRUE(script.contains(QStringLiteral("    [0, 0, 24, 16, %1],\n"
+                                               "    [24, 0, 20, 10, %2],\n")
+                                    .arg(uri(pictures[0]), uri(pictures[1]))))
+        << script.toStdString();
+    const QImage first(pictures[0]), second(pictures[1]);
+    ASSERT_EQ(first.size(), QSize(48, 32));
+    ASSERT_EQ(second.size(), QSize(20, 10));
+    // The 8 x 6 bitmap centred in each, orange around it.
+    EXPECT_EQ(first.pixel(20, 13), qRgb(255, 0, 0));
+    EXPECT_EQ(first.pixel(19, 13), qRgb(255, 128, 0));
+    EXPECT_EQ(second.pixel(6, 2), qRgb(255, 0, 0));
+    EXPECT_EQ(second.pixel(13, 7), qRgb(255, 0, 0));
+    EXPECT_EQ(second.pixel(5, 2), qRgb(255, 128, 0));
+
+    // The next change: new names for both, the old ones gone.
+    ASSERT_EQ(backend.apply(shown()), QString());
+    const QStringList next = ComposedWallpaper::picturesOf(bitmap);
+    ASSERT_EQ(next.size(), 2);
+    EXPECT_FALSE(next.contains(pictures[0]) || next.contains(pictures[1]));
 }
 
 TEST_F(KdeDesktopTest, ClearingShowsTheColourAndRemovesThePictures) {

@@ -11,6 +11,7 @@ namespace {
 class PcmanfmDesktopTest : public WallpaperFixture {
 protected:
     static QSize screen() { return {24, 16}; }
+    static QList<Monitor> layout() { return singleMonitor(screen()); }
     QString numbered(int n) const { return dir.path() + QStringLiteral("/.ZOZ-%1.bmp").arg(n); }
     // The picture the last command handed over.
     QString pictureOfLastCommand() const {
@@ -27,7 +28,7 @@ class PcmanfmVariantTest : public PcmanfmDesktopTest,
 
 TEST_P(PcmanfmVariantTest, TheFileManagerShowsTheComposedScreenStretched) {
     const PcmanfmDesktop::Variant variant = GetParam();
-    PcmanfmDesktop desktop(variant, runner, screen);
+    PcmanfmDesktop desktop(variant, runner, layout);
     const QString program = PcmanfmDesktop::programOf(variant);
     const std::string what = program.toStdString();
 
@@ -63,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(LXQtAndLXDE, PcmanfmVariantTest,
                                            PcmanfmDesktop::Variant::LXDE));
 
 TEST_F(PcmanfmDesktopTest, ClearedBeforeAnyPictureTheDesktopKeepsItsColour) {
-    PcmanfmDesktop desktop(PcmanfmDesktop::Variant::LXQt, runner, screen);
+    PcmanfmDesktop desktop(PcmanfmDesktop::Variant::LXQt, runner, layout);
     DesktopValues none;
     none.background = 0;
     ASSERT_EQ(desktop.apply(none), QString());
@@ -72,13 +73,47 @@ TEST_F(PcmanfmDesktopTest, ClearedBeforeAnyPictureTheDesktopKeepsItsColour) {
 }
 
 TEST_F(PcmanfmDesktopTest, AFailingCommandIsReportedAndItsPictureRemoved) {
-    PcmanfmDesktop desktop(PcmanfmDesktop::Variant::LXDE, runner, screen);
+    PcmanfmDesktop desktop(PcmanfmDesktop::Variant::LXDE, runner, layout);
     ASSERT_EQ(desktop.apply(shown()), QString());
     runner.failOn = QStringLiteral("--wallpaper-mode=stretch");
     const QString problem = desktop.apply(shown());
     EXPECT_TRUE(problem.contains(QStringLiteral("pcmanfm"))) << problem.toStdString();
     EXPECT_TRUE(problem.contains(QStringLiteral("No such key"))) << problem.toStdString();
     EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{numbered(1)});
+}
+
+// 24 x 16 primary at the right, 20 x 10 at the left.
+QList<Monitor> twoMonitors() {
+    Monitor left, right;
+    left.geometry = left.logical = QRect(0, 0, 20, 10);
+    right.geometry = right.logical = QRect(20, 0, 24, 16);
+    right.primary = true;
+    return {left, right};
+}
+
+TEST_F(PcmanfmDesktopTest, WithTwoMonitorsLxdeSpansTheLayoutAndLxqtGetsThePrimarys) {
+    PcmanfmDesktop lxde(PcmanfmDesktop::Variant::LXDE, runner, twoMonitors);
+    ASSERT_EQ(lxde.apply(shown()), QString());
+    EXPECT_EQ(runner.commands.last(), (QStringList{QStringLiteral("pcmanfm"),
+                                                   QStringLiteral("--set-wallpaper=") + numbered(1),
+                                                   QStringLiteral("--wallpaper-mode=screen")}));
+    const QImage layout(numbered(1));
+    ASSERT_EQ(layout.size(), QSize(44, 16));
+    EXPECT_EQ(layout.pixel(6, 2), qRgb(255, 0, 0)); // centred in the left one
+    EXPECT_EQ(layout.pixel(5, 2), qRgb(255, 128, 0));
+    EXPECT_EQ(layout.pixel(28, 5), qRgb(255, 0, 0)); // and in the right one
+    EXPECT_EQ(layout.pixel(27, 5), qRgb(255, 128, 0));
+    EXPECT_EQ(layout.pixel(10, 13), qRgb(255, 128, 0)); // below the left one
+
+    RecordingRunner other;
+    PcmanfmDesktop lxqt(PcmanfmDesktop::Variant::LXQt, other, twoMonitors);
+    ASSERT_EQ(lxqt.apply(shown()), QString());
+    EXPECT_EQ(other.commands.last().value(2), QStringLiteral("--wallpaper-mode=stretch"));
+    const QString prefix = QStringLiteral("--set-wallpaper=");
+    const QImage primary(other.commands.last().value(1).mid(prefix.size()));
+    ASSERT_EQ(primary.size(), QSize(24, 16));
+    EXPECT_EQ(primary.pixel(8, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(primary.pixel(7, 5), qRgb(255, 128, 0));
 }
 
 } // namespace

@@ -1,12 +1,14 @@
+#include "platform/ComposedWallpaper.h"
 #include "platform/ProcessRunner.h"
 #include "platform/XfceDesktop.h"
+#include "tests/common/ScopedVariable.h"
 #include "tests/platform/PrivateBus.h"
 #include "tests/platform/WallpaperFixture.h"
 
 #include <QFile>
+#include <QImage>
 #include <QMap>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <gtest/gtest.h>
 
 namespace {
@@ -116,6 +118,17 @@ TEST(XfceWorkspaceFolders, EveryMonitorAndWorkspaceKnownOrConnected) {
             << c.what;
 }
 
+// HDMI-1, the primary, 24 x 16; DP-2 at its right, 20 x 10.
+QList<Monitor> twoMonitors() {
+    Monitor hdmi, dp;
+    hdmi.geometry = hdmi.logical = QRect(0, 0, 24, 16);
+    hdmi.names = {QStringLiteral("HDMI-1")};
+    hdmi.primary = true;
+    dp.geometry = dp.logical = QRect(24, 0, 20, 10);
+    dp.names = {QStringLiteral("DP-2")};
+    return {hdmi, dp};
+}
+
 class XfceDesktopTest : public WallpaperFixture {
 protected:
     void SetUp() override {
@@ -138,9 +151,7 @@ protected:
     }
 
     FakeXfconf xfconf;
-    XfceDesktop desktop{xfconf, [] {
-                            return QStringList{QStringLiteral("HDMI-1"), QStringLiteral("DP-2")};
-                        }};
+    XfceDesktop desktop{xfconf, twoMonitors};
 };
 
 TEST_F(XfceDesktopTest, PlacementAndColourOnEveryMonitorAndWorkspace) {
@@ -148,20 +159,26 @@ TEST_F(XfceDesktopTest, PlacementAndColourOnEveryMonitorAndWorkspace) {
         Handed in;
         const char* imageStyle;
         QStringList rgba; // empty: not written
+        QRgb corner;      // the top-left pixel of the right monitor's picture
     } const cases[] = {
-        {{"tiled", true, true, 0, 0x0080FF}, "2", {"1", "0.501961", "0", "1"}},
-        {{"centred", true, false, 0, 0xC0E0FF}, "1", {"1", "0.878431", "0.752941", "1"}},
-        {{"stretched", true, false, 2, 0x004080}, "3", {"0.501961", "0.25098", "0", "1"}},
-        {{"tiled and stretched", true, true, 2, 0}, "2", {"0", "0", "0", "1"}},
-        {{"colour kept", true, false, 0, std::nullopt}, "1", {}},
-        {{"no picture", false, false, 0, 0x0080FF}, "0", {"1", "0.501961", "0", "1"}},
+        // Each monitor shows the picture composed for it, stretched.
+        {{"tiled", true, true, 0, 0x0080FF}, "3", {"1", "0.501961", "0", "1"}, qRgb(255, 0, 0)},
+        {{"centred", true, false, 0, 0xC0E0FF},
+         "3",
+         {"1", "0.878431", "0.752941", "1"},
+         qRgb(255, 224, 192)},
+        {{"stretched", true, false, 2, 0x004080},
+         "3",
+         {"0.501961", "0.25098", "0", "1"},
+         qRgb(255, 0, 0)},
+        {{"tiled and stretched", true, true, 2, 0}, "3", {"0", "0", "0", "1"}, qRgb(255, 0, 0)},
+        {{"colour kept", true, false, 0, std::nullopt}, "3", {}, qRgb(0, 0, 0)},
+        {{"no picture", false, false, 0, 0x0080FF}, "0", {"1", "0.501961", "0", "1"}, 0},
     };
     for (const Case& c : cases) {
         FakeXfconf store;
         store.channels = xfconf.channels;
-        XfceDesktop backend(store, [] {
-            return QStringList{QStringLiteral("HDMI-1"), QStringLiteral("DP-2")};
-        });
+        XfceDesktop backend(store, twoMonitors);
         const char* what = c.in.what;
         const bool withPicture = c.in.shown;
         ASSERT_EQ(backend.apply(c.in.values(bitmap)), QString()) << what;
@@ -174,8 +191,15 @@ TEST_F(XfceDesktopTest, PlacementAndColourOnEveryMonitorAndWorkspace) {
             EXPECT_EQ(store.value(f + QStringLiteral("/rgba1")), c.rgba) << what;
             const QStringList image = store.value(f + QStringLiteral("/last-image"));
             if (withPicture) {
-                EXPECT_TRUE(ReloadAlias::aliasPaths(bitmap).contains(image.value(0)))
+                EXPECT_TRUE(ComposedWallpaper::picturesOf(bitmap).contains(image.value(0)))
                     << what << " " << f.toStdString();
+                const QImage picture(image.value(0));
+                const bool right = f.contains(QStringLiteral("monitorDP-2"));
+                EXPECT_EQ(picture.size(), right ? QSize(20, 10) : QSize(24, 16))
+                    << what << " " << f.toStdString();
+                if (right) {
+                    EXPECT_EQ(picture.pixel(0, 0), c.corner) << what;
+                }
             } else {
                 // Clearing leaves the pictures named alone: the style hides them.
                 const bool setUpByHand = f.contains(QStringLiteral("HDMI-1/workspace0"));
@@ -188,7 +212,7 @@ TEST_F(XfceDesktopTest, PlacementAndColourOnEveryMonitorAndWorkspace) {
     }
 }
 
-TEST_F(XfceDesktopTest, PicturesComeLastAndAlternateSoTheDesktopReloads) {
+TEST_F(XfceDesktopTest, PicturesComeLastUnderNewNamesSoTheDesktopReloads) {
     ASSERT_EQ(desktop.apply(shown()), QString());
     const QStringList set = xfconf.setProperties();
     const qsizetype firstImage = set.indexOf(QRegularExpression(QStringLiteral(".*/last-image$")));
@@ -203,20 +227,52 @@ TEST_F(XfceDesktopTest, PicturesComeLastAndAlternateSoTheDesktopReloads) {
     ASSERT_EQ(desktop.apply(shown()), QString());
     const QString second = xfconf.value(image).value(0);
     EXPECT_NE(second, first);
-    EXPECT_TRUE(ReloadAlias::aliasPaths(bitmap).contains(second));
+    EXPECT_FALSE(QFile::exists(first));
+    // One picture for each monitor.
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap).size(), 2);
+    EXPECT_TRUE(ComposedWallpaper::picturesOf(bitmap).contains(second));
 
     DesktopValues none;
     ASSERT_EQ(desktop.apply(none), QString());
-    for (const QString& copy : ReloadAlias::aliasPaths(bitmap))
-        EXPECT_FALSE(QFile::exists(copy));
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList());
 }
 
-TEST_F(XfceDesktopTest, ClearingFirstInARunRemovesAnEarlierRunsCopies) {
-    for (const QString& copy : ReloadAlias::aliasPaths(bitmap))
+TEST_F(XfceDesktopTest, ClearingFirstInARunRemovesAnEarlierRunsPictures) {
+    const QStringList earlier = ComposedWallpaper::alternatingCopiesOf(bitmap)
+                                << dir.path() + QStringLiteral("/.ZOZ-3.bmp");
+    for (const QString& copy : earlier)
         ASSERT_TRUE(QFile::copy(bitmap, copy));
     ASSERT_EQ(desktop.apply(cleared()), QString());
-    for (const QString& copy : ReloadAlias::aliasPaths(bitmap))
+    for (const QString& copy : earlier)
         EXPECT_FALSE(QFile::exists(copy)) << copy.toStdString();
+}
+
+// A monitor is known to the desktop by its own name or by its output's,
+// and to older desktops by its number: each is set, with that monitor's
+// picture; a name no monitor has now gets the primary's.
+TEST_F(XfceDesktopTest, EveryNameOfAMonitorGetsItsPicture) {
+    Monitor left, right;
+    left.geometry = left.logical = QRect(0, 0, 24, 16);
+    left.names = {QStringLiteral("left"), QStringLiteral("screen")};
+    right.geometry = right.logical = QRect(24, 0, 20, 10);
+    right.names = {QStringLiteral("right")};
+    FakeXfconf store;
+    store.channels[QStringLiteral("xfce4-desktop")]
+                  [QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image")] =
+        QStringList{QStringLiteral("/old.png")};
+    XfceDesktop backend(store, [&] { return QList<Monitor>{left, right}; });
+    ASSERT_EQ(backend.apply(shown()), QString());
+    const auto sizeOf = [&](const char* monitor) {
+        return QImage(store
+                          .value(QStringLiteral("/backdrop/screen0/monitor%1/workspace0/last-image")
+                                     .arg(QLatin1String(monitor)))
+                          .value(0))
+            .size();
+    };
+    EXPECT_EQ(sizeOf("left"), QSize(24, 16));
+    EXPECT_EQ(sizeOf("screen"), QSize(24, 16));
+    EXPECT_EQ(sizeOf("right"), QSize(20, 10));
+    EXPECT_EQ(sizeOf("0"), QSize(24, 16));
 }
 
 TEST_F(XfceDesktopTest, WithoutTheWindowManagersCountTheWorkspacesThereAre) {
@@ -233,18 +289,15 @@ TEST_F(XfceDesktopTest, FailuresAreReportedNotPassedOff) {
     const QString shownCopy =
         xfconf.value(QStringLiteral("/backdrop/screen0/monitorHDMI-1/workspace0/last-image"))
             .value(0);
+    const QStringList shownPictures = ComposedWallpaper::picturesOf(bitmap);
 
-    // No settings daemon: nothing was handed over, the new copy goes.
+    // No settings daemon: nothing was handed over, the new pictures go.
     xfconf.unreachable = true;
     QString problem = desktop.apply(shown());
     EXPECT_TRUE(problem.contains(QStringLiteral("Failed to init libxfconf")))
         << problem.toStdString();
     EXPECT_TRUE(QFile::exists(shownCopy));
-    for (const QString& copy : ReloadAlias::aliasPaths(bitmap)) {
-        if (copy != shownCopy) {
-            EXPECT_FALSE(QFile::exists(copy));
-        }
-    }
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), shownPictures);
 
     // Refused after some backgrounds took the new copy: it stays for them.
     xfconf.unreachable = false;
@@ -266,17 +319,13 @@ TEST_F(XfceDesktopTest, RealSettingsStoreTakesTheValues) {
     SystemProcessRunner real;
     if (!real.available(QStringLiteral("xfconf-query")))
         GTEST_SKIP() << "xfconf-query is not installed";
+    // The settings daemon the bus starts takes the bus's environment.
+    const ScopedVariable config("XDG_CONFIG_HOME",
+                                (dir.path() + QStringLiteral("/config")).toLocal8Bit());
     PrivateBus bus;
     if (bus.address().isEmpty())
         GTEST_SKIP() << "dbus-daemon is not installed";
-    const QByteArray savedBus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
-    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
-    const auto restore = qScopeGuard([&] {
-        qputenv("DBUS_SESSION_BUS_ADDRESS", savedBus);
-        qputenv("XDG_CONFIG_HOME", savedConfig);
-    });
+    const ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", bus.address().toLocal8Bit());
     const auto query = [&](const QStringList& arguments) {
         return real.run(QStringLiteral("xfconf-query"), arguments, 10000);
     };
@@ -294,12 +343,16 @@ TEST_F(XfceDesktopTest, RealSettingsStoreTakesTheValues) {
               0)
         << "the settings daemon did not start";
 
-    XfceDesktop backend(real, [] { return QStringList{QStringLiteral("Virtual-1")}; });
+    Monitor virtual1;
+    virtual1.geometry = virtual1.logical = QRect(0, 0, 24, 16);
+    virtual1.names = {QStringLiteral("Virtual-1")};
+    XfceDesktop backend(real, [&] { return QList<Monitor>{virtual1}; });
     ASSERT_EQ(backend.apply(shown(true)), QString());
     const QString first = get(QStringLiteral("workspace1/last-image"));
-    EXPECT_TRUE(ReloadAlias::aliasPaths(bitmap).contains(first)) << first.toStdString();
+    EXPECT_EQ(ComposedWallpaper::picturesOf(bitmap), QStringList{first});
+    EXPECT_EQ(QImage(first).size(), QSize(24, 16));
     EXPECT_EQ(get(QStringLiteral("workspace0/last-image")), first);
-    EXPECT_EQ(get(QStringLiteral("workspace1/image-style")), QStringLiteral("2"));
+    EXPECT_EQ(get(QStringLiteral("workspace1/image-style")), QStringLiteral("3"));
     EXPECT_EQ(get(QStringLiteral("workspace1/color-style")), QStringLiteral("0"));
     EXPECT_TRUE(get(QStringLiteral("workspace0/rgba1"))
                     .endsWith(QStringLiteral("1.000000\n0.501961\n0.000000\n1.000000")))

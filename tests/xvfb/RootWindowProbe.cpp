@@ -18,7 +18,9 @@ Display* asDisplay(void* d) {
 
 } // namespace
 
-RootWindowProbe::RootWindowProbe() : display_(XOpenDisplay(nullptr)) {}
+RootWindowProbe::RootWindowProbe(const QString& displayName)
+    : display_(
+          XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.toLocal8Bit().constData())) {}
 
 RootWindowProbe::~RootWindowProbe() {
     if (display_)

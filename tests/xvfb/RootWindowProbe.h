@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <cstdint>
 #include <optional>
 
@@ -10,7 +11,8 @@
 // stays out of this header: its macros and its Screen type clash with ours.
 class RootWindowProbe {
 public:
-    RootWindowProbe();
+    // An empty name means $DISPLAY.
+    explicit RootWindowProbe(const QString& displayName = {});
     ~RootWindowProbe();
     RootWindowProbe(const RootWindowProbe&) = delete;
     RootWindowProbe& operator=(const RootWindowProbe&) = delete;

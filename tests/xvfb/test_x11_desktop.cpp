@@ -93,7 +93,7 @@ TEST_F(X11DesktopTest, ADesktopWindowOverTheRootIsReportedOnceAndNothingIsPainte
         EXPECT_EQ(windows[0].geometry, QRect(0, 0, w, h));
         SystemProcessRunner runner;
         const std::unique_ptr<Desktop> chosen = createDesktop(
-            {QStringLiteral("i3"), qEnvironmentVariable("DISPLAY"), false, windows}, runner);
+            {QStringLiteral("i3"), qEnvironmentVariable("DISPLAY"), false, windows, {}}, runner);
         EXPECT_EQ(chosen->name(), QStringLiteral("X11"));
         services().desktop = chosen.get();
 

@@ -1,13 +1,15 @@
-#include "engine/MainForm.h"
-#include "engine/StartUp.h"
 #include "engine/Windows.h"
+#include "gui/ErrorWindowForm.h"
+#include "gui/MainForm.h"
+#include "gui/QtFileDialog.h"
+#include "gui/StartUp.h"
+#include "gui/SystemBeeper.h"
+#include "gui/Tray.h"
 #include "panel/PanelWindows.h"
-#include "platform/Beeper.h"
 #include "platform/Clock.h"
 #include "platform/Connectivity.h"
 #include "platform/DesktopFactory.h"
 #include "platform/DriveTypes.h"
-#include "platform/FileDialog.h"
 #include "platform/FileRegistry.h"
 #include "platform/Folders.h"
 #include "platform/Help.h"
@@ -19,7 +21,6 @@
 #include "platform/Services.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
-#include "platform/Tray.h"
 #include "platform/WindowActivation.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ int main(int argc, char* argv[]) {
     s.http = &http;
     s.fileDialog = &fileDialog;
 
+    useErrorWindowForm();
     PanelWindows windows;
     setProgramWindows(&windows);
 

@@ -4,10 +4,10 @@
 #include "bench/Photos.h"
 #include "bench/PrintedErrors.h"
 #include "engine/MagicList.h"
-#include "engine/MainForm.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "engine/Windows.h"
+#include "gui/MainForm.h"
 #include "panel/PanelWindows.h"
 #include "panel/frmMagicPanel.h"
 

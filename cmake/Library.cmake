@@ -25,12 +25,18 @@ endfunction()
 
 # One test executable per library: every .cpp under tests/<folder>. Each
 # test case is registered on its own, so that a failure names its case.
+# WIDGETS: the tests of a library with windows, which get the window
+# helpers and a main with a widget application; the others link no widgets.
 function(tapestrel_test name)
-    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "WIDGETS" "" "DEPS" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     add_executable(${name} ${sources})
-    target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest)
+    if(ARG_WIDGETS)
+        target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_main_gui GTest::gtest)
+    else()
+        target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_main GTest::gtest)
+    endif()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
 endfunction()

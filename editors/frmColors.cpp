@@ -1,7 +1,7 @@
 #include "editors/frmColors.h"
 
 #include "engine/ProgramState.h"
-#include "engine/forms/TextBoxEvents.h"
+#include "gui/forms/TextBoxEvents.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
 #include "runtime/Conversions.h"

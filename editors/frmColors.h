@@ -2,7 +2,7 @@
 
 #include "editors/ColorMath.h"
 #include "editors/frmColorsWidgets.h"
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 
 #include <QRect>
 #include <array>

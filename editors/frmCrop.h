@@ -2,7 +2,7 @@
 
 #include "editors/CropGeometry.h"
 #include "engine/Windows.h"
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 
 #include <QSize>
 #include <QString>
@@ -68,7 +68,6 @@ public:
     void Timer1_Timer();
 
     // What the dialog works with, for those who look on.
-    const CropTypes& cropTypes() const { return types_; }
     const DisplayFit& displayFit() const { return fit_; }
     bool pictureLoaded() const { return loaded_; }
     // "MINUS" or "PLUS": the button whose repeat Timer1 runs.

@@ -5,7 +5,7 @@
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "engine/Windows.h"
-#include "engine/forms/TextBoxEvents.h"
+#include "gui/forms/TextBoxEvents.h"
 #include "platform/Services.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"

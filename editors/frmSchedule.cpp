@@ -3,7 +3,7 @@
 #include "editors/ScheduleValues.h"
 #include "engine/ErrorWindow.h"
 #include "engine/ProgramState.h"
-#include "engine/forms/TextBoxEvents.h"
+#include "gui/forms/TextBoxEvents.h"
 #include "runtime/Dates.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 
 #include <QString>
 #include <array>

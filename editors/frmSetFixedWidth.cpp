@@ -4,7 +4,7 @@
 #include "engine/ErrorWindow.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
-#include "engine/forms/TextBoxEvents.h"
+#include "gui/forms/TextBoxEvents.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -17,8 +17,9 @@ void ShowErrorMessage(const QString& message, int16_t buttons, const QString& ti
 int16_t AskErrorQuestion(const QString& message, const QString& question, int16_t buttons,
                          const QString& title);
 
-// Who puts the error window up. The program uses frmError; tests put in a
-// presenter that records each call and answers from a script.
+// Who puts the error window up. The program uses frmError (installed by
+// the windows' library with setErrorWindow); tests put in a presenter that
+// records each call and answers from a script.
 class ErrorPresenter {
 public:
     virtual ~ErrorPresenter() = default;
@@ -29,3 +30,7 @@ public:
 
 // Installs a presenter; nullptr restores the window.
 void setErrorPresenter(ErrorPresenter* presenter);
+// The program's error window. Until one is set (a program or a test
+// without windows), a message goes to standard error and a question is
+// answered as closed.
+void setErrorWindow(ErrorPresenter* window);

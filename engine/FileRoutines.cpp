@@ -1,9 +1,7 @@
 #include "engine/FileRoutines.h"
 
 #include "engine/ErrorWindow.h"
-#include "engine/Options.h"
-#include "engine/ProgramState.h"
-#include "platform/AtomicFile.h"
+#include "engine/RunFlags.h"
 #include "platform/DriveTypes.h"
 #include "platform/Folders.h"
 #include "platform/RegularFile.h"
@@ -15,40 +13,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontMetrics>
-#include <QWidget>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
-
-namespace {
-
-// Copies what is left to read of `from` into `to`, a file made only once
-// it is complete; a copy that cannot be finished leaves nothing behind. 0,
-// else the errno of the failure (EEXIST: that name was taken meanwhile).
-int copyContent(QFile& from, AtomicFileWriter& to) {
-    if (!from.seek(0))
-        return EIO;
-    if (!to.open())
-        return to.error();
-    QByteArray buffer(1 << 16, Qt::Uninitialized);
-    for (;;) {
-        errno = 0;
-        const qint64 n = from.read(buffer.data(), buffer.size());
-        if (n == 0)
-            return to.commit() ? 0 : to.error();
-        if (n < 0) {
-            const int err = errno ? errno : EIO;
-            to.cancel();
-            return err;
-        }
-        if (!to.write(buffer.constData(), n))
-            return to.error();
-    }
-}
-
-} // namespace
 
 QString withSlash(const QString& folder) {
     if (folder.endsWith(u'/'))
@@ -88,30 +56,6 @@ int16_t GetWindowsVersion() {
 QString GetLongFileName(const QString& path) {
     // Every name here is already its long form.
     return path;
-}
-
-QString FitTextToControl(QWidget* control, const QString& text) {
-    control->setProperty("Tag", text);
-    const int width = static_cast<int>(control->width() * 0.96);
-    const QFontMetrics metrics(control->font());
-    QString shortened = text;
-    if (metrics.horizontalAdvance(text) > width) {
-        // Keep the last path component whole and cut the folders in the middle.
-        const qsizetype cut = text.lastIndexOf(u'/');
-        const QString tail = cut >= 0 ? text.mid(cut) : QString();
-        QString head = cut >= 0 ? text.left(cut) : text;
-        const QString ellipsis = QStringLiteral("...");
-        shortened = head + ellipsis + tail;
-        while (!head.isEmpty() && metrics.horizontalAdvance(shortened) > width) {
-            head.chop(1);
-            shortened = head + ellipsis + tail;
-        }
-        if (metrics.horizontalAdvance(shortened) > width)
-            shortened = metrics.elidedText(ellipsis + tail, Qt::ElideRight, width);
-    }
-    if (shortened != text)
-        control->setToolTip(text);
-    return shortened;
 }
 
 QString GetSpecialFolderPath(int32_t owner, int32_t folderId) {
@@ -213,67 +157,6 @@ QString safeCopyName(const QString& name) {
     while (out.contains(QStringLiteral("..")))
         out.replace(QStringLiteral(".."), QString());
     return out;
-}
-
-QString GetImageFolderName(const QString& path, const QString& requestedName) {
-    // The typed name becomes a file name inside the copy folder, nothing else.
-    const QString newName = safeCopyName(requestedName);
-    const QString privateFolder = withSlash(Options.PrivateMagicListPath);
-    QString target;
-    switch (GetDriveTypeOfPath(path)) {
-    case drive::Fixed: {
-        const QString cache = GetSpecialFolderPath(0, 32);
-        // An unknown cache folder matches nothing.
-        if (!cache.isEmpty() && path.startsWith(cache, Qt::CaseInsensitive))
-            target = privateFolder + QStringLiteral("Internet Images");
-        break;
-    }
-    case drive::Network:
-        break;
-    case drive::CdRom:
-        target = privateFolder + QStringLiteral("CD Images");
-        break;
-    default:
-        target = privateFolder + QStringLiteral("Other Images");
-        break;
-    }
-    if (target.isEmpty())
-        return path;
-
-    QFile source;
-    if (!openRegularFile(source, path))
-        raiseError(QFileInfo::exists(path) ? vberr::PathFileAccess : vberr::FileNotFound);
-    QString folder, name, extension;
-    MakeUniqueLabel(path, folder, name, extension, true);
-    if (!newName.isEmpty())
-        name = newName;
-    if (!QFileInfo(target).isDir() && !QDir().mkpath(target))
-        raiseError(vberr::PathFileAccess);
-
-    auto candidate = [&](int k) {
-        QString file = target + u'/' + name;
-        if (k > 0)
-            file += u'[' + QString::number(k) + u']';
-        if (!extension.isEmpty())
-            file += u'.' + extension;
-        return file;
-    };
-    // The copy never replaces a picture already there: past the usual 50
-    // numbered names the count goes on.
-    for (int k = 0; k <= 9999; ++k) {
-        const QString file = candidate(k);
-        if (QFileInfo::exists(file))
-            continue;
-        AtomicFileWriter copy(file, AtomicFileWriter::Mode::CreateNew);
-        if (const int err = copyContent(source, copy)) {
-            if (err == EEXIST)
-                continue; // made by someone else meanwhile
-            raiseError(errorNumberFromErrno(err));
-        }
-        QFile::setPermissions(file, QFileInfo(path).permissions());
-        return file;
-    }
-    raiseError(vberr::FileExists);
 }
 
 int32_t GetFileSizeOf(const QString& path) {

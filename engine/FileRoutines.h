@@ -3,8 +3,6 @@
 #include <QString>
 #include <cstdint>
 
-class QWidget;
-
 // Shared routines for files, folders and the system. Paths are native ("/").
 
 int16_t GetWindowsVersion();
@@ -12,9 +10,6 @@ int16_t GetWindowsVersion();
 // major and minor numbers to the program's version code.
 int16_t mapWindowsVersion(int platformId, int major, int minor);
 QString GetLongFileName(const QString& path);
-// Shortens text with an ellipsis in the middle of the path so that it fits
-// the control; the full text goes to the tooltip when it was shortened.
-QString FitTextToControl(QWidget* control, const QString& text);
 // Folder id 5 the documents, 32 the Internet cache; the path ends in "/",
 // or "" when there is no such folder.
 QString GetSpecialFolderPath(int32_t owner, int32_t folderId);
@@ -26,8 +21,6 @@ void resetWriteAccessProbe();
 int16_t GetDriveTypeOfPath(const QString& path);
 void MakeUniqueLabel(const QString& path, QString& folderPart, QString& namePart,
                      QString& extension, bool stripCounter);
-// A name given for the copy passes through safeCopyName first.
-QString GetImageFolderName(const QString& path, const QString& newName);
 // A name typed for a picture's copy, made safe to use as a file name in
 // the copy folder: separators (/ and \), control characters and ".."
 // are taken out, so the copy can't be placed anywhere else.

@@ -1,9 +1,6 @@
 #include "engine/ProgramState.h"
 
-#include "engine/MainForm.h"
 #include "engine/Windows.h"
-
-#include <QWidget>
 
 clsMagicList ActiveMagicList;
 OptionsRecord Options;
@@ -16,8 +13,6 @@ CurrentWallpaperRecord CurrentWallpaper;
 int32_t LoadedImageWidth = 0;
 int32_t LoadedImageHeight = 0;
 
-frmMain* MainForm = nullptr;
-QPointer<QWidget> DropWindow;
 bool PanelLoaded = false;
 int16_t ColorDepth = 0;
 int32_t InternetState = 0;
@@ -26,6 +21,14 @@ QString ConnectionName;
 int BusyWorkDepth = 0;
 
 RunFlags ThisRun;
+
+namespace {
+void (*windowStateReset)() = nullptr;
+} // namespace
+
+void setWindowStateReset(void (*reset)()) {
+    windowStateReset = reset;
+}
 
 void resetProgramState() {
     ActiveMagicList = clsMagicList();
@@ -38,10 +41,8 @@ void resetProgramState() {
     LoadedImageWidth = 0;
     LoadedImageHeight = 0;
 
-    delete MainForm;
-    MainForm = nullptr;
-    delete DropWindow.data();
-    DropWindow = nullptr;
+    if (windowStateReset)
+        windowStateReset();
     PanelLoaded = false;
     ColorDepth = 0;
     InternetState = 0;

@@ -4,18 +4,16 @@
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/RunFlags.h"
 #include "engine/WallpaperImage.h"
 
-#include <QPointer>
 #include <QString>
 #include <cstdint>
 
-class frmMain;
-class QWidget;
-
 // Everything the program keeps for the whole run, in one place: the list
 // it works on, the settings, the index of list files, the resident main
-// form and the windows other parts look for, and the flags of this run.
+// form's flags, and the flags of this run. The windows' own part (the main
+// form, the drop window) is kept in gui/MainForm.h.
 // resetProgramState() puts all of it back as a fresh process has it; the
 // tests call it so that none depends on what another left behind.
 
@@ -38,10 +36,6 @@ extern CurrentWallpaperRecord CurrentWallpaper;
 extern int32_t LoadedImageWidth;
 extern int32_t LoadedImageHeight;
 
-// The main form, from start to exit.
-extern frmMain* MainForm;
-// The drop window while it is open.
-extern QPointer<QWidget> DropWindow;
 // True while a control panel is loaded; the panel keeps it.
 extern bool PanelLoaded;
 // The screen's colour depth in bits per pixel, noted by the control panel
@@ -59,29 +53,9 @@ extern QString ConnectionName;
 // it is above 0 nothing else may change the list.
 extern int BusyWorkDepth;
 
-// Flags that live for one run.
-struct RunFlags {
-    // The program has started to end.
-    bool ending = false;
-    // A stop asked for (by a signal) before the main form was up.
-    bool endPending = false;
-    // A desktop that refuses the wallpaper is reported once per run.
-    bool desktopFailureReported = false;
-    // The answer of the write probe, once it has run.
-    bool writeProbeDone = false;
-    bool writeProbeAnswer = false;
-    // A settings file that fails has been reported: the user's, the machine's.
-    bool userHiveFailureReported = false;
-    bool machineHiveFailureReported = false;
-    // Nobody may be there to answer (the end comes from a signal, a logout
-    // or a display that went away): the error window writes to standard
-    // error instead and counts what it was given.
-    bool unattended = false;
-    int unattendedReports = 0;
-    // The minute timer is showing the next entry on its own.
-    bool savingOnSchedule = false;
-};
-extern RunFlags ThisRun;
-
-// Puts every piece of program state back as a new process has it.
+// Puts every piece of program state back as a new process has it, the
+// windows' part included once the windows' library has said how
+// (setWindowStateReset).
 void resetProgramState();
+// How the windows put their part of the program state back.
+void setWindowStateReset(void (*reset)());

@@ -100,11 +100,11 @@ DesktopValues desktopValuesFor(const QString& wallpaper, const QString& bitmap,
 }
 
 // Hands the values to the session; a refusal is told once per run and
-// never counted as a change.
+// never counted as a change, and neither is a desktop that is not there.
 bool applyToDesktop(const DesktopValues& values) {
     Desktop* desktop = services().desktop;
     if (!desktop)
-        return true;
+        return false;
     const QString problem = desktop->apply(values);
     if (problem.isEmpty())
         return true;

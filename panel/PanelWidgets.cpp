@@ -1,6 +1,6 @@
 #include "panel/PanelWidgets.h"
 
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 #include "panel/PanelColors.h"
 
 #include <QMouseEvent>

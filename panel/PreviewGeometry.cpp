@@ -1,5 +1,6 @@
 #include "panel/PreviewGeometry.h"
 
+#include "engine/WallpaperPlacement.h"
 #include "runtime/Conversions.h"
 
 PreviewPlacement previewPlacement(QSize picture, QSize screen, QSize inner, int32_t border,
@@ -22,14 +23,14 @@ PreviewPlacement previewPlacement(QSize picture, QSize screen, QSize inner, int3
         return out;
     }
     switch (position) {
-    case 1:
+    case placement::Tile:
         out.display = QRectF(0, 0, w, h);
         break;
-    case 3:
+    case placement::Stretch:
         out.display = whole;
         break;
-    case 2:
-    case 4:
+    case placement::Centre:
+    case placement::BestFit:
         out.display = centred;
         break;
     default:

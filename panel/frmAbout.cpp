@@ -1,8 +1,8 @@
 #include "panel/frmAbout.h"
 
 #include "engine/ErrorWindow.h"
-#include "engine/FormHelpers.h"
-#include "engine/forms/frmSplash.h"
+#include "gui/FormHelpers.h"
+#include "gui/forms/frmSplash.h"
 #include "platform/Launcher.h"
 #include "platform/Services.h"
 

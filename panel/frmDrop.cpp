@@ -1,9 +1,9 @@
 #include "panel/frmDrop.h"
 
-#include "engine/MainForm.h"
 #include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
-#include "engine/forms/FormKit.h"
+#include "gui/MainForm.h"
+#include "gui/forms/FormKit.h"
 #include "panel/AddPictures.h"
 #include "panel/DropWindowPlacement.h"
 #include "panel/PanelResources.h"

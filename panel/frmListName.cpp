@@ -2,10 +2,10 @@
 
 #include "engine/ErrorWindow.h"
 #include "engine/FileRoutines.h"
-#include "engine/FormHelpers.h"
 #include "engine/MagicListCodec.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
+#include "gui/FormHelpers.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

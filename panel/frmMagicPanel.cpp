@@ -2,15 +2,14 @@
 
 #include "engine/BusyPointer.h"
 #include "engine/ErrorWindow.h"
-#include "engine/FormHelpers.h"
 #include "engine/INIFuncs.h"
 #include "engine/ListIndex.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
-#include "engine/ProgramBusy.h"
 #include "engine/ProgramState.h"
 #include "engine/Windows.h"
-#include "engine/forms/FormKit.h"
+#include "gui/FormHelpers.h"
+#include "gui/forms/FormKit.h"
 #include "panel/Countdown.h"
 #include "panel/EntryListModel.h"
 #include "panel/ListRows.h"
@@ -70,26 +69,6 @@ QPushButton* pictureButton(QWidget* parent, const char* name, const char* tip, i
 QPixmap picturePixmap(const QString& name, QSize size) {
     const QIcon icon = panelPicture(name);
     return icon.pixmap(size, qApp ? qApp->devicePixelRatio() : 1.0);
-}
-
-// Connects a control's signal to one of the panel's commands. While long
-// work runs the command does nothing, so the list never changes under it.
-template <class Sender, class Signal>
-void command(Sender* sender, Signal signal, frmMagicPanel* panel,
-             void (frmMagicPanel::*handler)()) {
-    kit::onCall(sender, signal, panel, [panel, handler](auto&&...) {
-        if (!ProgramIsBusy())
-            (panel->*handler)();
-    });
-}
-
-// The same for a command that takes the place of a handler.
-template <class Sender, class Signal, class Fn>
-void commandCall(Sender* sender, Signal signal, frmMagicPanel* panel, Fn fn) {
-    kit::onCall(sender, signal, panel, [fn](auto&&... args) {
-        if (!ProgramIsBusy())
-            fn(std::forward<decltype(args)>(args)...);
-    });
 }
 
 } // namespace
@@ -312,25 +291,25 @@ void frmMagicPanel::buildMenus() {
 void frmMagicPanel::connectHandlers() {
     kit::on(Timer1, &QTimer::timeout, this, &frmMagicPanel::Timer1_Timer);
     kit::on(timMover, &QTimer::timeout, this, &frmMagicPanel::timMover_Timer);
-    command(cmbName, &QComboBox::activated, this, &frmMagicPanel::cmbName_Click);
-    command(cmdClose, &QPushButton::clicked, this, &frmMagicPanel::cmdClose_Click);
-    command(cmdActivate, &QPushButton::clicked, this, &frmMagicPanel::cmdActivate_Click);
-    command(cmdCrop, &QPushButton::clicked, this, &frmMagicPanel::cmdCrop_Click);
-    command(cmdCustom, &QPushButton::clicked, this, &frmMagicPanel::cmdCustom_Click);
-    command(cmdRotate, &QPushButton::clicked, this, &frmMagicPanel::cmdRotate_Click);
-    command(cmdRemovePaper, &QPushButton::clicked, this, &frmMagicPanel::cmdRemovePaper_Click);
-    command(cmdSchedule, &QPushButton::clicked, this, &frmMagicPanel::cmdSchedule_Click);
-    command(cmdNewEntry, &QPushButton::clicked, this, &frmMagicPanel::cmdNewEntry_Click);
+    kit::on(cmbName, &QComboBox::activated, this, &frmMagicPanel::cmbName_Click);
+    kit::on(cmdClose, &QPushButton::clicked, this, &frmMagicPanel::cmdClose_Click);
+    kit::on(cmdActivate, &QPushButton::clicked, this, &frmMagicPanel::cmdActivate_Click);
+    kit::on(cmdCrop, &QPushButton::clicked, this, &frmMagicPanel::cmdCrop_Click);
+    kit::on(cmdCustom, &QPushButton::clicked, this, &frmMagicPanel::cmdCustom_Click);
+    kit::on(cmdRotate, &QPushButton::clicked, this, &frmMagicPanel::cmdRotate_Click);
+    kit::on(cmdRemovePaper, &QPushButton::clicked, this, &frmMagicPanel::cmdRemovePaper_Click);
+    kit::on(cmdSchedule, &QPushButton::clicked, this, &frmMagicPanel::cmdSchedule_Click);
+    kit::on(cmdNewEntry, &QPushButton::clicked, this, &frmMagicPanel::cmdNewEntry_Click);
     // The move buttons act while any mouse button holds them down.
     cmdEntryUp->installEventFilter(this);
     cmdEntryDown->installEventFilter(this);
     for (int16_t i = 0; i < 4; ++i) {
         // Only a click or a key of the user's changes the entries; a button
         // checked by the panel itself does not.
-        commandCall(optPosition[i], &QRadioButton::clicked, this,
+        kit::onCall(optPosition[i], &QRadioButton::clicked, this,
                     [this, i](bool) { optPosition_Click(i); });
     }
-    commandCall(picBGColors, &PaletteCanvas::mouseDown, this,
+    kit::onCall(picBGColors, &PaletteCanvas::mouseDown, this,
                 [this](Qt::MouseButton b, double x, double y) { picBGColors_MouseDown(b, x, y); });
     kit::on(vsbBackgroundColors, &QScrollBar::valueChanged, this,
             &frmMagicPanel::vsbBackgroundColors_Change);
@@ -338,40 +317,40 @@ void frmMagicPanel::connectHandlers() {
             &frmMagicPanel::vsbBackgroundColors_Scroll);
     connect(lvEntries->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { kit::guarded([this] { lvEntries_SelectionChanged(); }); });
-    commandCall(lvEntries, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    kit::onCall(lvEntries, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         mnuList->popup(lvEntries->viewport()->mapToGlobal(at));
     });
 
-    command(mnuListNew, &QAction::triggered, this, &frmMagicPanel::mnuListNew_Click);
-    command(mnuListDelete, &QAction::triggered, this, &frmMagicPanel::mnuListDelete_Click);
-    command(mnuListRename, &QAction::triggered, this, &frmMagicPanel::mnuListRename_Click);
-    command(mnuFileClose, &QAction::triggered, this, &frmMagicPanel::mnuFileClose_Click);
-    command(mnuFileExit, &QAction::triggered, this, &frmMagicPanel::mnuFileExit_Click);
-    command(mnuListOpen, &QAction::triggered, this, &frmMagicPanel::mnuListOpen_Click);
-    command(mnuListRemove, &QAction::triggered, this, &frmMagicPanel::mnuListRemove_Click);
-    command(mnuListActive, &QAction::triggered, this, &frmMagicPanel::mnuListActive_Click);
-    command(mnuListMoveUp, &QAction::triggered, this, &frmMagicPanel::mnuListMoveUp_Click);
-    command(mnuListMoveDown, &QAction::triggered, this, &frmMagicPanel::mnuListMoveDown_Click);
-    commandCall(mnuRename, &QAction::triggered, this, [this](bool) {
+    kit::on(mnuListNew, &QAction::triggered, this, &frmMagicPanel::mnuListNew_Click);
+    kit::on(mnuListDelete, &QAction::triggered, this, &frmMagicPanel::mnuListDelete_Click);
+    kit::on(mnuListRename, &QAction::triggered, this, &frmMagicPanel::mnuListRename_Click);
+    kit::on(mnuFileClose, &QAction::triggered, this, &frmMagicPanel::mnuFileClose_Click);
+    kit::on(mnuFileExit, &QAction::triggered, this, &frmMagicPanel::mnuFileExit_Click);
+    kit::on(mnuListOpen, &QAction::triggered, this, &frmMagicPanel::mnuListOpen_Click);
+    kit::on(mnuListRemove, &QAction::triggered, this, &frmMagicPanel::mnuListRemove_Click);
+    kit::on(mnuListActive, &QAction::triggered, this, &frmMagicPanel::mnuListActive_Click);
+    kit::on(mnuListMoveUp, &QAction::triggered, this, &frmMagicPanel::mnuListMoveUp_Click);
+    kit::on(mnuListMoveDown, &QAction::triggered, this, &frmMagicPanel::mnuListMoveDown_Click);
+    kit::onCall(mnuRename, &QAction::triggered, this, [this](bool) {
         kit::guarded(QStringLiteral("Image Rename"), [this] { mnuRename_Click(); });
     });
-    command(mnuListFindActive, &QAction::triggered, this, &frmMagicPanel::mnuListFindActive_Click);
-    command(mnuListSelectAll, &QAction::triggered, this, &frmMagicPanel::mnuListSelectAll_Click);
+    kit::on(mnuListFindActive, &QAction::triggered, this, &frmMagicPanel::mnuListFindActive_Click);
+    kit::on(mnuListSelectAll, &QAction::triggered, this, &frmMagicPanel::mnuListSelectAll_Click);
     kit::on(mnuTools, &QMenu::aboutToShow, this, &frmMagicPanel::mnuTools_Click);
-    command(mnuToolsReceiver, &QAction::triggered, this, &frmMagicPanel::mnuToolsReceiver_Click);
+    kit::on(mnuToolsReceiver, &QAction::triggered, this, &frmMagicPanel::mnuToolsReceiver_Click);
     for (int16_t i = 0; i < 3; ++i)
-        commandCall(mnuRotate[i], &QAction::triggered, this,
+        kit::onCall(mnuRotate[i], &QAction::triggered, this,
                     [this, i](bool) { mnuRotate_Click(i); });
-    command(mnuCropSelected, &QAction::triggered, this, &frmMagicPanel::mnuCropSelected_Click);
-    command(mnuListRemoveDups, &QAction::triggered, this, &frmMagicPanel::mnuListRemoveDups_Click);
-    command(mnuListShuffle, &QAction::triggered, this, &frmMagicPanel::mnuListShuffle_Click);
-    command(mnuFileOptions, &QAction::triggered, this, &frmMagicPanel::mnuFileOptions_Click);
-    command(mnuHelpContents, &QAction::triggered, this, &frmMagicPanel::mnuHelpContents_Click);
-    command(mnuHelpIndex, &QAction::triggered, this, &frmMagicPanel::mnuHelpIndex_Click);
-    command(mnuHelpOverview, &QAction::triggered, this, &frmMagicPanel::mnuHelpOverview_Click);
-    command(mnuWebSite, &QAction::triggered, this, &frmMagicPanel::mnuWebSite_Click);
-    command(mnuUpdates, &QAction::triggered, this, &frmMagicPanel::mnuUpdates_Click);
-    command(mnuHelpAbout, &QAction::triggered, this, &frmMagicPanel::mnuHelpAbout_Click);
+    kit::on(mnuCropSelected, &QAction::triggered, this, &frmMagicPanel::mnuCropSelected_Click);
+    kit::on(mnuListRemoveDups, &QAction::triggered, this, &frmMagicPanel::mnuListRemoveDups_Click);
+    kit::on(mnuListShuffle, &QAction::triggered, this, &frmMagicPanel::mnuListShuffle_Click);
+    kit::on(mnuFileOptions, &QAction::triggered, this, &frmMagicPanel::mnuFileOptions_Click);
+    kit::on(mnuHelpContents, &QAction::triggered, this, &frmMagicPanel::mnuHelpContents_Click);
+    kit::on(mnuHelpIndex, &QAction::triggered, this, &frmMagicPanel::mnuHelpIndex_Click);
+    kit::on(mnuHelpOverview, &QAction::triggered, this, &frmMagicPanel::mnuHelpOverview_Click);
+    kit::on(mnuWebSite, &QAction::triggered, this, &frmMagicPanel::mnuWebSite_Click);
+    kit::on(mnuUpdates, &QAction::triggered, this, &frmMagicPanel::mnuUpdates_Click);
+    kit::on(mnuHelpAbout, &QAction::triggered, this, &frmMagicPanel::mnuHelpAbout_Click);
 }
 
 void frmMagicPanel::enableWindowCommands() {

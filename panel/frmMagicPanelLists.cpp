@@ -4,7 +4,7 @@
 
 #include "editors/HelpCommands.h"
 #include "engine/ProgramBusy.h"
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 #include "panel/AddPictures.h"
 #include "panel/EntryListModel.h"
 #include "panel/ListCommands.h"

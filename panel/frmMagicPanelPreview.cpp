@@ -11,8 +11,10 @@
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "engine/WallpaperImage.h"
+#include "engine/WallpaperPlacement.h"
 #include "engine/WallpaperRender.h"
-#include "engine/forms/FormKit.h"
+#include "gui/FormHelpers.h"
+#include "gui/forms/FormKit.h"
 #include "panel/EntryListModel.h"
 #include "panel/PanelColors.h"
 #include "panel/PanelWidgets.h"
@@ -195,12 +197,12 @@ void frmMagicPanel::renderPreview(int16_t entry) {
                     // The placement the renderer chose for the picture is
                     // kept, so that the desktop gets the same.
                     ActiveMagicList.SetEntryPosition(entry, position);
-                    if (position == 2)
+                    if (position == placement::Centre)
                         optPosition[1]->setChecked(true);
-                    else if (position == 4)
+                    else if (position == placement::BestFit)
                         optPosition[3]->setChecked(true);
                 }
-                if (position == 1)
+                if (position == placement::Tile)
                     PlaceImageTiled(host);
                 QString size = QString::number(LoadedImageWidth) + QStringLiteral(" x ") +
                                QString::number(LoadedImageHeight);

@@ -1,8 +1,8 @@
 #include "panel/frmOverview.h"
 
-#include "engine/FormHelpers.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
+#include "gui/FormHelpers.h"
 #include "panel/OverviewPlacement.h"
 #include "panel/OverviewResources.h"
 #include "panel/WebAddress.h"

@@ -7,11 +7,6 @@ public:
     virtual void beep() = 0;
 };
 
-class SystemBeeper final : public Beeper {
-public:
-    void beep() override;
-};
-
 class CountingBeeper final : public Beeper {
 public:
     void beep() override { ++count; }

@@ -4,7 +4,6 @@
 #include "platform/Services.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMultiHash>
@@ -91,22 +90,6 @@ QStringList caseFreePatterns(const QString& filter) {
             out << glob;
     }
     return out;
-}
-
-QStringList QtFileDialog::chooseFiles(QWidget* owner, const QString& title, const QString& filter) {
-    // The bracketed patterns are for matching only; the dialog shows the
-    // filter's name.
-    const QString qtFilter =
-        filterName(filter) + QStringLiteral(" (") + caseFreePatterns(filter).join(u' ') + u')';
-    const QStringList chosen = QFileDialog::getOpenFileNames(
-        owner, title, startFolder(), qtFilter, nullptr, QFileDialog::HideNameFilterDetails);
-    if (!chosen.isEmpty())
-        lastFolder_ = QFileInfo(chosen.first()).absolutePath();
-    return chosen;
-}
-
-QString QtFileDialog::startFolder() const {
-    return lastFolder_.isEmpty() ? picturesFolder() : lastFolder_;
 }
 
 FileDialogResult choosePictureFiles(QWidget* owner, const QString& title, const QString& filter) {

@@ -6,7 +6,7 @@
 #include "engine/Internet.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
-#include "engine/StartUp.h"
+#include "gui/StartUp.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
@@ -65,6 +65,19 @@ frmupdate::frmupdate(QWidget* parent) : FormDialog(parent) {
     kit::initForm(this, "frmupdate", QStringLiteral("Check for Software Updates"), 900);
     setFixedSize(kit::twipsSize(7020, 5520));
 
+    const QList<QVBoxLayout*> columns = buildPageFrames();
+    buildWelcomePage(columns[0]);
+    buildCheckPage(columns[1]);
+    buildDownloadPage(columns[2]);
+    buildCompletePage(columns[3]);
+    buildFailedPage(columns[4]);
+    buildNoUpdatePage(columns[5]);
+    buildButtons();
+}
+
+// The six pages: a frame each with the logo, a line and the heading
+// above a column that the page's builder fills.
+QList<QVBoxLayout*> frmupdate::buildPageFrames() {
     const QPixmap logo(QStringLiteral(":/update/full-logo.png"));
     QList<QVBoxLayout*> columns;
     for (int n = 0; n < 6; ++n) {
@@ -97,177 +110,167 @@ frmupdate::frmupdate(QWidget* parent) : FormDialog(parent) {
                                       QStringLiteral("Software Updates:"), true, 2));
         columns.append(column);
     }
+    return columns;
+}
 
-    // Page 1: welcome.
-    {
-        QWidget* p = fraHolder[0];
-        QVBoxLayout* c = columns[0];
-        c->addWidget(styledLabel(p, "lblWelcome",
-                                 QStringLiteral("Keep your Tapestrel software up to date!"), true));
-        c->addWidget(styledLabel(p, "lblQuestion(0)",
-                                 QStringLiteral("Why would you want to update?"), true));
-        c->addWidget(bodyText(
-            p, "lblAnswer(0)",
-            QStringLiteral("The software update can contain software fixes, feature "
-                           "enhancements, and even floss file updates.  It ensures you are "
-                           "using the latest version of our products!")));
-        c->addWidget(styledLabel(p, "lblQuestion(1)",
-                                 QStringLiteral("How do you receive the update?"), true));
-        c->addWidget(bodyText(
-            p, "lblAnswer(1)",
-            QStringLiteral("We will use your Internet connection.  Once connected, we will see "
-                           "if an update is available, and if so, it can be automatically "
-                           "downloaded and installed to your computer.")));
-        c->addWidget(
-            styledLabel(p, "lblQuestion(2)", QStringLiteral("Does it cost anything?"), true));
-        c->addWidget(
-            bodyText(p, "lblAnswer(2)",
-                     QStringLiteral("No.  It simply allows you to keep your software current.")));
-        c->addStretch(1);
-        c->addWidget(bodyText(
-            p, "lblFooter(0)",
-            QStringLiteral("Press the Continue button to check for available updates ...")));
-    }
+// Page 1: welcome.
+void frmupdate::buildWelcomePage(QVBoxLayout* c) {
+    QWidget* p = fraHolder[0];
+    c->addWidget(styledLabel(p, "lblWelcome",
+                             QStringLiteral("Keep your Tapestrel software up to date!"), true));
+    c->addWidget(
+        styledLabel(p, "lblQuestion(0)", QStringLiteral("Why would you want to update?"), true));
+    c->addWidget(
+        bodyText(p, "lblAnswer(0)",
+                 QStringLiteral("The software update can contain software fixes, feature "
+                                "enhancements, and even floss file updates.  It ensures you are "
+                                "using the latest version of our products!")));
+    c->addWidget(
+        styledLabel(p, "lblQuestion(1)", QStringLiteral("How do you receive the update?"), true));
+    c->addWidget(bodyText(
+        p, "lblAnswer(1)",
+        QStringLiteral("We will use your Internet connection.  Once connected, we will see "
+                       "if an update is available, and if so, it can be automatically "
+                       "downloaded and installed to your computer.")));
+    c->addWidget(styledLabel(p, "lblQuestion(2)", QStringLiteral("Does it cost anything?"), true));
+    c->addWidget(
+        bodyText(p, "lblAnswer(2)",
+                 QStringLiteral("No.  It simply allows you to keep your software current.")));
+    c->addStretch(1);
+    c->addWidget(
+        bodyText(p, "lblFooter(0)",
+                 QStringLiteral("Press the Continue button to check for available updates ...")));
+}
 
-    // Page 2: checking, then the result.
-    {
-        QWidget* p = fraHolder[1];
-        QVBoxLayout* c = columns[1];
-        lblCheckUpdatesTop = styledLabel(p, "lblCheckUpdatesTop",
-                                         QStringLiteral("Communicating with Orlevane"), true);
-        c->addWidget(lblCheckUpdatesTop);
-        auto* grid = new QGridLayout;
-        grid->setHorizontalSpacing(kit::px(150));
-        grid->setVerticalSpacing(kit::pxY(45));
-        const auto row = [&](int r, const char* name, const QString& caption, QLabel*& value,
-                             const char* valueName) {
-            grid->addWidget(kit::label(p, name, caption), r, 0);
-            value = styledLabel(p, valueName, QString(), true);
-            grid->addWidget(value, r, 1);
-        };
-        row(0, "lblCurrentCaption", QStringLiteral("Your Current Version:"), lblcurrentver,
-            "lblcurrentver");
-        row(1, "lblNewCaption", QStringLiteral("Available Version:"), lblnewver, "lblnewver");
-        row(2, "lblSizeCaption", QStringLiteral("Update File Size:"), lblsize, "lblsize");
-        grid->setColumnStretch(1, 1);
-        c->addLayout(grid);
-        lblUpdateStatus = bodyText(p, "lblUpdateStatus", QString());
-        c->addWidget(lblUpdateStatus);
-        c->addStretch(1);
-        c->addWidget(bodyText(p, "lblFooter(1)",
-                              QStringLiteral("Press Continue to download the update .....")));
+// Page 2: checking, then the result.
+void frmupdate::buildCheckPage(QVBoxLayout* c) {
+    QWidget* p = fraHolder[1];
+    lblCheckUpdatesTop =
+        styledLabel(p, "lblCheckUpdatesTop", QStringLiteral("Communicating with Orlevane"), true);
+    c->addWidget(lblCheckUpdatesTop);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(kit::px(150));
+    grid->setVerticalSpacing(kit::pxY(45));
+    const auto row = [&](int r, const char* name, const QString& caption, QLabel*& value,
+                         const char* valueName) {
+        grid->addWidget(kit::label(p, name, caption), r, 0);
+        value = styledLabel(p, valueName, QString(), true);
+        grid->addWidget(value, r, 1);
+    };
+    row(0, "lblCurrentCaption", QStringLiteral("Your Current Version:"), lblcurrentver,
+        "lblcurrentver");
+    row(1, "lblNewCaption", QStringLiteral("Available Version:"), lblnewver, "lblnewver");
+    row(2, "lblSizeCaption", QStringLiteral("Update File Size:"), lblsize, "lblsize");
+    grid->setColumnStretch(1, 1);
+    c->addLayout(grid);
+    lblUpdateStatus = bodyText(p, "lblUpdateStatus", QString());
+    c->addWidget(lblUpdateStatus);
+    c->addStretch(1);
+    c->addWidget(
+        bodyText(p, "lblFooter(1)", QStringLiteral("Press Continue to download the update .....")));
 
-        fraChecking = kit::make<QFrame>(p, "fraChecking");
-        fraChecking->setFrameShape(QFrame::StyledPanel);
-        fraChecking->setAutoFillBackground(true);
-        fraChecking->setGeometry(kit::twipsRect(135, 1440, 6540, 2640));
-        auto* inner = new QVBoxLayout(fraChecking);
-        inner->setContentsMargins(kit::px(180), kit::pxY(120), kit::px(180), kit::pxY(120));
-        inner->setSpacing(kit::pxY(90));
-        inner->addWidget(styledLabel(fraChecking, "lblChecking",
-                                     QStringLiteral("Checking for Updates ..."), true));
-        inner->addWidget(bodyText(
-            fraChecking, "lblCheckingText",
-            QStringLiteral("The update program is now connecting to the Tapestrel web site to "
-                           "determine if an update is available.  This may take a few "
-                           "moments.")));
-        inner->addWidget(
-            kit::label(fraChecking, "lblPleaseWait(0)", QStringLiteral("Please Wait ........")));
-        inner->addStretch(1);
-        fraChecking->hide();
-    }
+    fraChecking = kit::make<QFrame>(p, "fraChecking");
+    fraChecking->setFrameShape(QFrame::StyledPanel);
+    fraChecking->setAutoFillBackground(true);
+    fraChecking->setGeometry(kit::twipsRect(135, 1440, 6540, 2640));
+    auto* inner = new QVBoxLayout(fraChecking);
+    inner->setContentsMargins(kit::px(180), kit::pxY(120), kit::px(180), kit::pxY(120));
+    inner->setSpacing(kit::pxY(90));
+    inner->addWidget(
+        styledLabel(fraChecking, "lblChecking", QStringLiteral("Checking for Updates ..."), true));
+    inner->addWidget(
+        bodyText(fraChecking, "lblCheckingText",
+                 QStringLiteral("The update program is now connecting to the Tapestrel web site to "
+                                "determine if an update is available.  This may take a few "
+                                "moments.")));
+    inner->addWidget(
+        kit::label(fraChecking, "lblPleaseWait(0)", QStringLiteral("Please Wait ........")));
+    inner->addStretch(1);
+    fraChecking->hide();
+}
 
-    // Page 3: download.
-    {
-        QWidget* p = fraHolder[2];
-        QVBoxLayout* c = columns[2];
-        c->addWidget(
-            styledLabel(p, "lblDownloading", QStringLiteral("Downloading the update"), true));
-        c->addWidget(
-            kit::label(p, "lblCommunicating", QStringLiteral("Communicating with Orlevane")));
-        picDownload = kit::picture(p, "picDownload");
-        picDownload->setPixmap(QPixmap(QStringLiteral(":/update/download.png")));
-        picDownload->setAlignment(Qt::AlignCenter);
-        c->addWidget(picDownload);
-        c->addWidget(kit::label(p, "lblPleaseWait(1)", QStringLiteral("Please Wait ...")));
-        ProgressBar1 = kit::make<QProgressBar>(p, "ProgressBar1");
-        ProgressBar1->setRange(0, 100);
-        ProgressBar1->setValue(0);
-        ProgressBar1->setTextVisible(false);
-        c->addWidget(ProgressBar1);
-        c->addStretch(1);
-    }
+// Page 3: download.
+void frmupdate::buildDownloadPage(QVBoxLayout* c) {
+    QWidget* p = fraHolder[2];
+    c->addWidget(styledLabel(p, "lblDownloading", QStringLiteral("Downloading the update"), true));
+    c->addWidget(kit::label(p, "lblCommunicating", QStringLiteral("Communicating with Orlevane")));
+    picDownload = kit::picture(p, "picDownload");
+    picDownload->setPixmap(QPixmap(QStringLiteral(":/update/download.png")));
+    picDownload->setAlignment(Qt::AlignCenter);
+    c->addWidget(picDownload);
+    c->addWidget(kit::label(p, "lblPleaseWait(1)", QStringLiteral("Please Wait ...")));
+    ProgressBar1 = kit::make<QProgressBar>(p, "ProgressBar1");
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    c->addWidget(ProgressBar1);
+    c->addStretch(1);
+}
 
-    // Page 4: download complete.
-    {
-        QWidget* p = fraHolder[3];
-        QVBoxLayout* c = columns[3];
-        c->addWidget(
-            styledLabel(p, "lblComplete", QStringLiteral("The download is complete:"), true));
-        c->addWidget(
-            bodyText(p, "lblCompleteText(0)",
-                     QStringLiteral("The update has been successfully downloaded to your "
-                                    "computer.  We must now execute the downloaded update to "
-                                    "complete process.")));
-        c->addWidget(bodyText(
-            p, "lblCompleteText(1)",
-            QStringLiteral("Press the Finish button to complete the update.  Tapestrel will "
-                           "close, and the update will automatically begin.  At the completion "
-                           "of the update, Tapestrel will automatically be restarted and the "
-                           "update will be completed.")));
-        c->addWidget(
-            styledLabel(p, "lblCompleting", QStringLiteral("Completing the update ..."), true));
-        c->addStretch(1);
-        c->addWidget(bodyText(p, "lblFooter(3)",
-                              QStringLiteral("Press the Finish button to execute the update ...")));
-    }
+// Page 4: download complete.
+void frmupdate::buildCompletePage(QVBoxLayout* c) {
+    QWidget* p = fraHolder[3];
+    c->addWidget(styledLabel(p, "lblComplete", QStringLiteral("The download is complete:"), true));
+    c->addWidget(bodyText(p, "lblCompleteText(0)",
+                          QStringLiteral("The update has been successfully downloaded to your "
+                                         "computer.  We must now execute the downloaded update to "
+                                         "complete process.")));
+    c->addWidget(bodyText(
+        p, "lblCompleteText(1)",
+        QStringLiteral("Press the Finish button to complete the update.  Tapestrel will "
+                       "close, and the update will automatically begin.  At the completion "
+                       "of the update, Tapestrel will automatically be restarted and the "
+                       "update will be completed.")));
+    c->addWidget(
+        styledLabel(p, "lblCompleting", QStringLiteral("Completing the update ..."), true));
+    c->addStretch(1);
+    c->addWidget(bodyText(p, "lblFooter(3)",
+                          QStringLiteral("Press the Finish button to execute the update ...")));
+}
 
-    // Page 5: download failed.
-    {
-        QWidget* p = fraHolder[4];
-        QVBoxLayout* c = columns[4];
-        c->addWidget(
-            styledLabel(p, "lblFailed", QStringLiteral("The update download failed:"), true));
-        c->addWidget(
-            bodyText(p, "lblFailedText",
-                     QStringLiteral("The attempt to download the Tapestrel update failed.  "
-                                    "Please check to ensure your Internet connection is working "
-                                    "properly, and retry the update.")));
-        c->addWidget(styledLabel(p, "lblFailedURL", QStringLiteral("Failed URL:"), true));
-        lblBadURL = bodyText(p, "lblBadURL", QString());
-        lblBadURL->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        c->addWidget(lblBadURL);
-        c->addStretch(1);
-        c->addWidget(bodyText(p, "lblFooter(4)",
-                              QStringLiteral("Press the Cancel button to exit the update ...")));
-    }
+// Page 5: download failed.
+void frmupdate::buildFailedPage(QVBoxLayout* c) {
+    QWidget* p = fraHolder[4];
+    c->addWidget(styledLabel(p, "lblFailed", QStringLiteral("The update download failed:"), true));
+    c->addWidget(
+        bodyText(p, "lblFailedText",
+                 QStringLiteral("The attempt to download the Tapestrel update failed.  "
+                                "Please check to ensure your Internet connection is working "
+                                "properly, and retry the update.")));
+    c->addWidget(styledLabel(p, "lblFailedURL", QStringLiteral("Failed URL:"), true));
+    lblBadURL = bodyText(p, "lblBadURL", QString());
+    lblBadURL->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    c->addWidget(lblBadURL);
+    c->addStretch(1);
+    c->addWidget(bodyText(p, "lblFooter(4)",
+                          QStringLiteral("Press the Cancel button to exit the update ...")));
+}
 
-    // Page 6: no update required.
-    {
-        QWidget* p = fraHolder[5];
-        QVBoxLayout* c = columns[5];
-        c->addWidget(styledLabel(p, "lblNoUpdate", QStringLiteral("No update required:"), true));
-        c->addWidget(
-            styledLabel(p, "lblUpToDate", QStringLiteral("Your software is up to date!"), true));
-        c->addWidget(bodyText(p, "lblUpToDateText",
-                              QStringLiteral("You are currently running the most up-to-date "
-                                             "version of Tapestrel.  No update is required.")));
-        auto* row = new QHBoxLayout;
-        row->setSpacing(kit::px(150));
-        row->addWidget(
-            kit::label(p, "lblCurrentVersionCaption", QStringLiteral("Current Version:")));
-        lblCurrentVersion = styledLabel(p, "lblCurrentVersion", QString(), true);
-        row->addWidget(lblCurrentVersion, 1);
-        c->addLayout(row);
-        c->addWidget(bodyText(
-            p, "lblReminder",
-            QStringLiteral("Don't forget to check from time-to-time to ensure you are always "
-                           "running the most up to date software!")));
-        c->addStretch(1);
-        c->addWidget(bodyText(p, "lblFooter(5)",
-                              QStringLiteral("Press the Cancel button to exit the update ...")));
-    }
+// Page 6: no update required.
+void frmupdate::buildNoUpdatePage(QVBoxLayout* c) {
+    QWidget* p = fraHolder[5];
+    c->addWidget(styledLabel(p, "lblNoUpdate", QStringLiteral("No update required:"), true));
+    c->addWidget(
+        styledLabel(p, "lblUpToDate", QStringLiteral("Your software is up to date!"), true));
+    c->addWidget(bodyText(p, "lblUpToDateText",
+                          QStringLiteral("You are currently running the most up-to-date "
+                                         "version of Tapestrel.  No update is required.")));
+    auto* row = new QHBoxLayout;
+    row->setSpacing(kit::px(150));
+    row->addWidget(kit::label(p, "lblCurrentVersionCaption", QStringLiteral("Current Version:")));
+    lblCurrentVersion = styledLabel(p, "lblCurrentVersion", QString(), true);
+    row->addWidget(lblCurrentVersion, 1);
+    c->addLayout(row);
+    c->addWidget(
+        bodyText(p, "lblReminder",
+                 QStringLiteral("Don't forget to check from time-to-time to ensure you are always "
+                                "running the most up to date software!")));
+    c->addStretch(1);
+    c->addWidget(bodyText(p, "lblFooter(5)",
+                          QStringLiteral("Press the Cancel button to exit the update ...")));
+}
 
+void frmupdate::buildButtons() {
     cmdPrev = kit::button(this, "cmdPrev", QStringLiteral("<< Prev"));
     cmdPrev->setGeometry(kit::twipsRect(3300, 4995, 1155, 375));
     cmdContinue = kit::button(this, "cmdContinue", QStringLiteral("Continue >>"));

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 #include "update/UpdateRecord.h"
 
+#include <QList>
 #include <QPointer>
 #include <array>
 #include <cstdint>
@@ -11,6 +12,7 @@
 class AtomicFileWriter;
 class HttpTransfer;
 class QFrame;
+class QVBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -89,6 +91,17 @@ protected:
     void titleBarClose() override;
 
 private:
+    // The constructor's parts: the pages' frames, one builder per page
+    // (each fills its page's column), the buttons.
+    QList<QVBoxLayout*> buildPageFrames();
+    void buildWelcomePage(QVBoxLayout* c);
+    void buildCheckPage(QVBoxLayout* c);
+    void buildDownloadPage(QVBoxLayout* c);
+    void buildCompletePage(QVBoxLayout* c);
+    void buildFailedPage(QVBoxLayout* c);
+    void buildNoUpdatePage(QVBoxLayout* c);
+    void buildButtons();
+
     void ShowStep(int16_t page);
     void CheckForUpdate();
     void DownloadUpdate();

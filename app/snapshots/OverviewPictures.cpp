@@ -5,7 +5,7 @@
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
 #include "engine/Windows.h"
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 #include "panel/PanelResources.h"
 #include "panel/PanelWindows.h"
 #include "panel/frmDrop.h"

@@ -3,6 +3,7 @@
 #include "engine/ListIndex.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
+#include "gui/MainForm.h"
 #include "platform/Services.h"
 
 #include <QDir>
@@ -53,6 +54,7 @@ ShowcaseWorld::ShowcaseWorld(const QString& picturesFolder) {
     s.desktop = &desktop;
     s.launcher = &launcher;
 
+    setWindowStateReset(resetWindowState);
     resetProgramState();
     setListFolders();
     Options.LastUpdateTime = clock.now().addSecs(-45 * 60);
@@ -83,5 +85,5 @@ ShowcaseWorld::ShowcaseWorld(const QString& picturesFolder) {
 
 ShowcaseWorld::~ShowcaseWorld() {
     resetProgramState();
-    services() = Services{};
+    services() = standInServices();
 }

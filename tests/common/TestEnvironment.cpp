@@ -24,6 +24,7 @@ TestEnvironment::TestEnvironment() : saved_(services()) {
     s.launcher = &launcher;
     s.help = &help;
     s.fileDialog = &fileDialog;
+    s.desktop = &desktop;
     setErrorPresenter(&errors);
     resetProgramState();
     setListFolders();

@@ -8,6 +8,7 @@
 #include "platform/Help.h"
 #include "platform/Launcher.h"
 #include "platform/Random.h"
+#include "platform/RecordingDesktop.h"
 #include "platform/Registry.h"
 #include "platform/Screen.h"
 #include "platform/Services.h"
@@ -19,7 +20,8 @@
 
 // A private world for one test: its own folders under a temporary
 // directory, an in-memory registry, a clock that stands still, a 1024 x 768
-// screen at 15 twips a pixel, and an error window that answers by script.
+// screen at 15 twips a pixel, a desktop that takes every wallpaper, and an
+// error window that answers by script.
 // Every piece of program state starts afresh and is cleared again after.
 class TestEnvironment {
 public:
@@ -45,6 +47,8 @@ public:
     RecordingLauncher launcher;
     RecordingHelp help;
     ScriptedFileDialog fileDialog;
+    // Takes every wallpaper; a test that looks at the desktop puts in its own.
+    RecordingDesktop desktop;
     ScriptedErrorPresenter errors;
 
 private:

@@ -1,6 +1,6 @@
 #include "tests/e2e/ProgramRun.h"
 
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

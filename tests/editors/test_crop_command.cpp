@@ -4,9 +4,9 @@
 #include "editors/CropPicture.h"
 #include "editors/frmCrop.h"
 #include "platform/ImageBox.h"
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/editors/crop_test_helpers.h"
-#include "tests/engine/test_life_helpers.h"
+#include "tests/gui/test_life_helpers.h"
 
 #include <QComboBox>
 #include <QPushButton>

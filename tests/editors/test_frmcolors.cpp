@@ -1,8 +1,8 @@
 #include "editors/frmColors.h"
 #include "engine/ProgramState.h"
-#include "engine/forms/FormKit.h"
-#include "tests/common/FormTestKit.h"
+#include "gui/forms/FormKit.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,8 +3,8 @@
 #include "editors/frmSetFixedWidth.h"
 #include "engine/Options.h"
 #include "engine/ProgramState.h"
-#include "tests/common/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/editors/crop_test_helpers.h"
 
 #include <QComboBox>

@@ -3,9 +3,9 @@
 #include "engine/INIFuncs.h"
 #include "engine/ProgramState.h"
 #include "engine/Windows.h"
-#include "tests/common/FormTestKit.h"
-#include "tests/common/ScriptedWindows.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
+#include "tests/common/gui/ScriptedWindows.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -2,8 +2,8 @@
 #include "engine/MagicList.h"
 #include "engine/ProgramState.h"
 #include "runtime/Dates.h"
-#include "tests/common/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

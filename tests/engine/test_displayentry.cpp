@@ -266,4 +266,22 @@ TEST_F(DisplayEntryTest, DesktopThatRefusesIsToldOncePerRunAndNeverCountsAsShown
     EXPECT_TRUE(CurrentWallpaper.Path.isEmpty());
 }
 
+TEST_F(DisplayEntryTest, ADesktopThatIsNotThereNeverCountsAsShown) {
+    services().desktop = nullptr;
+    show(0);
+    EXPECT_FALSE(option(QStringLiteral("ActiveItem")));
+    EXPECT_TRUE(CurrentWallpaper.Path.isEmpty());
+    services().desktop = &desktop;
+}
+
+TEST_F(DisplayEntryTest, ADesktopNobodySetRefusesTheWallpaperAndSaysSo) {
+    services().desktop = standInServices().desktop;
+    show(0);
+    ASSERT_EQ(env.errors.calls.size(), 1);
+    EXPECT_TRUE(
+        env.errors.calls[0].message.startsWith(QStringLiteral("Can not set Wallpaper Image")));
+    EXPECT_TRUE(CurrentWallpaper.Path.isEmpty());
+    services().desktop = &desktop;
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "engine/FileRoutines.h"
 #include "engine/Options.h"
+#include "engine/PictureCopies.h"
 #include "engine/ProgramState.h"
 #include "runtime/RuntimeError.h"
 #include "tests/common/TestEnvironment.h"

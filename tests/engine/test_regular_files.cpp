@@ -2,6 +2,7 @@
 #include "engine/FileRoutines.h"
 #include "engine/MagicList.h"
 #include "engine/Options.h"
+#include "engine/PictureCopies.h"
 #include "platform/FileRegistry.h"
 #include "platform/ImageBox.h"
 #include "platform/RecordingDesktop.h"

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "engine/MainForm.h"
 #include "engine/ProgramState.h"
+#include "gui/MainForm.h"
 #include "panel/PanelViews.h"
 #include "platform/RecordingDesktop.h"
-#include "tests/common/ScriptedWindows.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/ScriptedWindows.h"
 #include "tests/engine/test_magiclist_helpers.h"
 
 #include <QApplication>

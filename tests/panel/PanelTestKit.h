@@ -9,9 +9,9 @@
 #include "panel/frmMagicPanel.h"
 #include "platform/RecordingDesktop.h"
 #include "platform/Services.h"
-#include "tests/common/FormTestKit.h"
-#include "tests/common/ScriptedWindows.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
+#include "tests/common/gui/ScriptedWindows.h"
 
 #include <QAction>
 #include <QApplication>

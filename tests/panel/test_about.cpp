@@ -5,8 +5,8 @@
 #include "panel/PanelWindows.h"
 #include "panel/frmAbout.h"
 #include "platform/InstalledPrograms.h"
-#include "tests/common/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "engine/ProgramBusy.h"
+#include "gui/MainForm.h"
 #include "panel/AddPictures.h"
 #include "platform/DriveTypes.h"
 #include "platform/FileDialog.h"

@@ -4,8 +4,8 @@
 #include "panel/PanelResources.h"
 #include "panel/PanelWindows.h"
 #include "panel/frmDrop.h"
-#include "tests/common/FormTestKit.h"
 #include "tests/common/PictureKit.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/panel/ListsTestKit.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "panel/frmNoFiles.h"
 #include "panel/frmPickMList.h"
 #include "panel/frmRename.h"
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/panel/ListsTestKit.h"
 
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 
 #include "engine/PictureDeletion.h"
 #include "engine/ProgramBusy.h"
-#include "engine/forms/frmEndProg.h"
+#include "gui/forms/frmEndProg.h"
 #include "panel/PanelWidgets.h"
 #include "tests/common/WriteFaults.h"
 #include "tests/panel/PanelTestKit.h"

@@ -1,7 +1,7 @@
 // The control panel as the main form opens and refreshes it: from the tray
 // menu, from a later copy's message, after the tray's entry commands.
 
-#include "engine/MainForm.h"
+#include "gui/MainForm.h"
 #include "panel/PanelWidgets.h"
 #include "panel/PanelWindows.h"
 #include "tests/panel/PanelTestKit.h"

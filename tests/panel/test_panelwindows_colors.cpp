@@ -1,7 +1,7 @@
 #include "editors/frmColors.h"
 #include "panel/PanelWindows.h"
-#include "tests/common/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
 
 #include <QLabel>
 #include <QLineEdit>

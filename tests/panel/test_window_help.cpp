@@ -3,14 +3,14 @@
 
 #include "editors/frmOptions.h"
 #include "engine/ProgramState.h"
-#include "engine/forms/FormKit.h"
+#include "gui/forms/FormKit.h"
 #include "panel/OverviewResources.h"
 #include "panel/PanelResources.h"
 #include "panel/frmAbout.h"
 #include "panel/frmOverview.h"
 #include "platform/Help.h"
-#include "tests/common/FormTestKit.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/gui/FormTestKit.h"
 
 #include <QFile>
 #include <QTest>

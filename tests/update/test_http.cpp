@@ -1,5 +1,5 @@
 #include "platform/Http.h"
-#include "tests/common/FormTestKit.h"
+#include "tests/common/gui/FormTestKit.h"
 #include "tests/update/LocalHttpServer.h"
 
 #include <QElapsedTimer>

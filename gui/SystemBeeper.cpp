@@ -1,0 +1,7 @@
+#include "gui/SystemBeeper.h"
+
+#include <QApplication>
+
+void SystemBeeper::beep() {
+    QApplication::beep();
+}

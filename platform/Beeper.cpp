@@ -1,7 +1,0 @@
-#include "platform/Beeper.h"
-
-#include <QApplication>
-
-void SystemBeeper::beep() {
-    QApplication::beep();
-}

@@ -1,7 +1,7 @@
 #include "platform/AtomicFile.h"
+#include "platform/ComposedWallpaper.h"
 #include "platform/FileRegistry.h"
 #include "platform/ImageBox.h"
-#include "platform/ComposedWallpaper.h"
 #include "runtime/RuntimeError.h"
 #include "tests/common/SmallFilesystem.h"
 

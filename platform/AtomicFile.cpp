@@ -123,7 +123,9 @@ bool AtomicFileWriter::open() {
     }
     if (fd_ < 0)
         return fail(EEXIST);
-    if (exists && mode_ == Mode::Replace)
+    if (permissions_ >= 0)
+        ::fchmod(fd_, mode_t(permissions_));
+    else if (exists && mode_ == Mode::Replace)
         ::fchmod(fd_, old.st_mode & 07777);
     buffer_.reserve(kBufferSize);
     return true;

@@ -25,6 +25,9 @@ public:
     };
 
     explicit AtomicFileWriter(QString path, Mode mode = Mode::Replace);
+    // The permission bits the file gets (call before open). Without them a
+    // replaced file keeps its old bits and a new one gets the umask's.
+    void setPermissions(unsigned bits) { permissions_ = int(bits & 07777); }
     ~AtomicFileWriter(); // a writer never committed is cancelled
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -58,6 +61,7 @@ private:
     int fd_ = -1;
     QByteArray buffer_;
     int error_ = 0;
+    int permissions_ = -1; // -1: the old file's bits, or the umask's
 };
 
 // Replaces a file's content as a whole through an AtomicFileWriter. The

@@ -505,6 +505,9 @@ void frmupdate::DownloadUpdate() {
     // An installer left from an earlier download goes first.
     QFile::remove(target_);
     installerFile_ = std::make_unique<AtomicFileWriter>(target_);
+    // It is started by its owner only, and nobody else reads it while it
+    // arrives either.
+    installerFile_->setPermissions(0700);
     if (!installerFile_->open()) {
         // Nowhere to put it: no reason to fetch it.
         endDownload(false);
@@ -559,11 +562,7 @@ void frmupdate::endDownload(bool succeeded) {
     if (succeeded) {
         // The temporary file takes the installer's name only now, synced: a
         // kill at any moment leaves either no installer or the complete one.
-        // It is started by its owner only.
-        succeeded =
-            installerFile_ && installerFile_->commit() &&
-            QFile::setPermissions(target_, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                               QFileDevice::ExeOwner);
+        succeeded = installerFile_ && installerFile_->commit();
         if (!succeeded)
             QFile::remove(target_);
     }

@@ -574,6 +574,10 @@ TEST_F(LargeDownloadTest, TheInstallerGrowsUnderATemporaryNameAndTakesItsNameWhe
     ASSERT_TRUE(grownTo(256 * 1024));
     const QString temporary = temporaryFile();
     EXPECT_FALSE(QFileInfo::exists(target()));
+    // Only its owner may read it, already while it arrives.
+    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
+                        QFileDevice::WriteOther;
+    EXPECT_FALSE(QFileInfo(temporary).permissions() & others);
     server.release();
     ASSERT_TRUE(grownTo(512 * 1024));
     // The same file, further on; still nothing under the installer's name.

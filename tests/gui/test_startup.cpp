@@ -273,7 +273,10 @@ TEST_F(StartUpTest, ASignalDuringTheExitQuestionEndsWithoutIt) {
     ActiveMagicList.SetEntryName(0, QStringLiteral("changed"));
     QTimer::singleShot(0, [] { std::raise(SIGTERM); });
     // Should the signal not end the question, the test must not hang in it.
-    QTimer::singleShot(3000, [] {
+    // The watchdog dies with the test, so that it never meets a later one's
+    // window.
+    QObject watchdog;
+    QTimer::singleShot(3000, &watchdog, [] {
         if (auto* q = qobject_cast<frmEndProg*>(QApplication::activeModalWidget())) {
             ADD_FAILURE() << "the question stayed up";
             q->cmdCancel->click();
@@ -332,7 +335,8 @@ TEST_F(StartUpTest, ASignalWhoseSaveFailsTellsStandardErrorAndStillSavesTheRest)
     StandardErrorCapture captured;
     std::raise(SIGTERM);
     // Should the end wait for someone, the test must not hang in it.
-    QTimer::singleShot(3000, [] {
+    QObject watchdog;
+    QTimer::singleShot(3000, &watchdog, [] {
         if (QWidget* w = QApplication::activeModalWidget()) {
             ADD_FAILURE() << "a window waits for an answer";
             w->hide();

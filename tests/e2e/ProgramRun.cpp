@@ -1,5 +1,6 @@
 #include "tests/e2e/ProgramRun.h"
 
+#include "tests/common/EndProcess.h"
 #include "tests/common/gui/FormTestKit.h"
 
 #include <QDeadlineTimer>
@@ -116,13 +117,7 @@ OwnDisplay::~OwnDisplay() {
 }
 
 void OwnDisplay::end() {
-    if (server_.state() == QProcess::NotRunning)
-        return;
-    server_.terminate();
-    if (!server_.waitForFinished(5000)) {
-        server_.kill();
-        server_.waitForFinished(1000);
-    }
+    endProcess(server_);
 }
 
 bool hiveHas(const QString& hiveFile, const QString& name, const QString& value) {

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QThread>
 
+#include "tests/common/EndProcess.h"
+
 // A D-Bus session bus of the test's own, so that nothing reaches the
 // session the tests run in. Services it knows of (xfconfd) are started on
 // it when first called.
@@ -25,15 +27,7 @@ public:
         }
         address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
     }
-    ~PrivateBus() {
-        if (daemon_.state() == QProcess::NotRunning)
-            return;
-        daemon_.terminate();
-        if (!daemon_.waitForFinished(5000)) {
-            daemon_.kill();
-            daemon_.waitForFinished(1000);
-        }
-    }
+    ~PrivateBus() { endProcess(daemon_); }
     PrivateBus(const PrivateBus&) = delete;
     PrivateBus& operator=(const PrivateBus&) = delete;
 

@@ -3,8 +3,9 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QThread>
-
 #include <X11/Xlib.h>
+
+#include "tests/common/EndProcess.h"
 
 OwnXvfb::OwnXvfb(QSize size) {
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) {
@@ -38,13 +39,7 @@ OwnXvfb::OwnXvfb(QSize size) {
 }
 
 OwnXvfb::~OwnXvfb() {
-    if (server_.state() == QProcess::NotRunning)
-        return;
-    server_.terminate();
-    if (!server_.waitForFinished(5000)) {
-        server_.kill();
-        server_.waitForFinished(1000);
-    }
+    endProcess(server_);
 }
 
 QString OwnXvfb::xrandr(const QStringList& arguments) const {

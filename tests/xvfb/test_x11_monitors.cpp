@@ -5,6 +5,7 @@
 #include "platform/DesktopFactory.h"
 #include "platform/ProcessRunner.h"
 #include "platform/X11Desktop.h"
+#include "tests/common/EndProcess.h"
 #include "tests/common/PictureKit.h"
 #include "tests/common/ScopedVariable.h"
 #include "tests/common/TestEnvironment.h"
@@ -248,12 +249,7 @@ TEST_F(X11MonitorsTest, XfceShowsThePictureOnBothMonitors) {
     xfdesktop.setProcessChannelMode(QProcess::MergedChannels);
     xfdesktop.start(QStringLiteral("xfdesktop"), {QStringLiteral("--disable-wm-check")});
     ASSERT_TRUE(xfdesktop.waitForStarted(5000));
-    const auto stop = qScopeGuard([&] {
-        xfdesktop.terminate();
-        if (!xfdesktop.waitForFinished(5000))
-            xfdesktop.kill();
-        xfdesktop.waitForFinished(1000);
-    });
+    const auto stop = qScopeGuard([&] { endProcess(xfdesktop); });
     // Until it has read the monitors it sees and set up their settings.
     SystemProcessRunner runner;
     QByteArray listed;

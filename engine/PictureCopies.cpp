@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -84,6 +85,11 @@ QString GetImageFolderName(const QString& path, const QString& requestedName) {
             file += u'.' + extension;
         return file;
     };
+    // The copy may be read by whoever could read the picture, from its
+    // first byte on.
+    struct stat original = {};
+    const int permissions =
+        ::fstat(source.handle(), &original) == 0 ? int(original.st_mode & 0777) : -1;
     // The copy never replaces a picture already there: past the usual 50
     // numbered names the count goes on.
     for (int k = 0; k <= 9999; ++k) {
@@ -91,12 +97,13 @@ QString GetImageFolderName(const QString& path, const QString& requestedName) {
         if (QFileInfo::exists(file))
             continue;
         AtomicFileWriter copy(file, AtomicFileWriter::Mode::CreateNew);
+        if (permissions >= 0)
+            copy.setPermissions(unsigned(permissions));
         if (const int err = copyContent(source, copy)) {
             if (err == EEXIST)
                 continue; // made by someone else meanwhile
             raiseError(errorNumberFromErrno(err));
         }
-        QFile::setPermissions(file, QFileInfo(path).permissions());
         return file;
     }
     raiseError(vberr::FileExists);

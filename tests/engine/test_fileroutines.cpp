@@ -191,6 +191,18 @@ TEST_F(ImageFolderTest, theCopyNeverOverwritesAPicture) {
     EXPECT_EQ(contents(folder + QStringLiteral("p[51].jpg")), QByteArray("new"));
 }
 
+TEST_F(ImageFolderTest, theCopyKeepsThePicturesPermissions) {
+    const QString cd = env.writeFile(QStringLiteral("cd/private.jpg"), "mine");
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    ASSERT_TRUE(QFile::setPermissions(cd, ownerOnly));
+    const QString copy = GetImageFolderName(cd, QString());
+    const auto all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                     QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                     QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    EXPECT_EQ(QFile::permissions(copy) & all, ownerOnly);
+    EXPECT_EQ(contents(copy), QByteArray("mine"));
+}
+
 TEST_F(ImageFolderTest, aMissingPictureRaisesAnErrorForTheCaller) {
     try {
         GetImageFolderName(env.path(QStringLiteral("cd/gone.jpg")), QString());

@@ -19,6 +19,12 @@ namespace {
 // is taken as absent.
 constexpr int kWatcherTimeoutMs = 1000;
 
+// The X server the program shows on; none under Wayland or off screen.
+Display* x11Display() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
 } // namespace
 
 TrayHost trayHostOn(const QDBusConnection& bus) {
@@ -36,6 +42,15 @@ TrayHost trayHostOn(const QDBusConnection& bus) {
     const bool registered = reply.arguments().first().value<QDBusVariant>().variant().toBool();
     return registered ? TrayHost::StatusNotifier : TrayHost::XEmbed;
 }
+
+namespace {
+
+// Whether a StatusNotifierItem host is registered on the session bus now.
+bool statusNotifierHostNow() {
+    return trayHostOn(QDBusConnection::sessionBus()) == TrayHost::StatusNotifier;
+}
+
+} // namespace
 
 int32_t trayMouseCode(QSystemTrayIcon::ActivationReason reason, TrayHost host) {
     switch (reason) {
@@ -117,7 +132,7 @@ bool SystemTray::add(const QIcon& icon, const QString& tip, QMenu* menu, int32_t
     handler_ = std::move(handler);
     activations_ = TrayActivations(QGuiApplication::styleHints()->mouseDoubleClickInterval());
     wanted_ = true;
-    statusNotifierHost_ = trayHostOn(QDBusConnection::sessionBus()) == TrayHost::StatusNotifier;
+    statusNotifierHost_ = statusNotifierHostNow();
     xembedOwner_ = xembedTrayOwner();
     watch();
     icon_.reset();
@@ -129,7 +144,7 @@ void SystemTray::watch() {
     if (watcher_)
         return;
     watcher_ = std::make_unique<StatusNotifierWatch>([this] {
-        statusNotifierHost_ = trayHostOn(QDBusConnection::sessionBus()) == TrayHost::StatusNotifier;
+        statusNotifierHost_ = statusNotifierHostNow();
         trayChanged(TrayHost::StatusNotifier);
     });
     if (!isX11())
@@ -190,14 +205,13 @@ bool SystemTray::isShown() const {
 }
 
 bool SystemTray::isX11() {
-    return qGuiApp && qGuiApp->nativeInterface<QNativeInterface::QX11Application>() &&
-           qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+    return x11Display() != nullptr;
 }
 
 unsigned long SystemTray::xembedTrayOwner() {
-    if (!isX11())
+    Display* display = x11Display();
+    if (!display)
         return 0;
-    Display* display = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
     const QByteArray name = "_NET_SYSTEM_TRAY_S" + QByteArray::number(DefaultScreen(display));
     return XGetSelectionOwner(display, XInternAtom(display, name.constData(), False));
 }
